@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <QMainWindow>
+
+// The program entry: sets the application title and runs the main window.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString title = QStringLiteral("Varneth电气线路设计系统 V1.0");
+    QApplication::setApplicationName(title);
+    QMainWindow window;
+    window.setWindowTitle(title);
+    window.resize(1024, 720);
+    window.show();
+    return app.exec();
+}

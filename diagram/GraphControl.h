@@ -1,0 +1,264 @@
+#pragma once
+
+#include "GraphColor.h"
+#include "GraphFont.h"
+#include "GraphGeometry.h"
+#include "GraphIndex.h"
+#include "GraphObjectClass.h"
+#include "GraphObjectList.h"
+#include "GraphPicture.h"
+#include "GraphTypes.h"
+
+#include <QAbstractScrollArea>
+#include <functional>
+
+class TGraphObject;
+class TGraphNode;
+class TGraphLink;
+class QMenu;
+
+class TGraphControl;
+using TGraphNotifyEvent = std::function<void(TGraphControl *graph, TGraphObject *object)>;
+using TGraphContextPopupEvent = std::function<void(TGraphControl *graph, TGraphObject *object,
+                                                   const QPoint &mousePos, bool &handled)>;
+using TCanMoveResizeNodeEvent =
+    std::function<void(TGraphControl *graph, TGraphNode *node, int &newLeft, int &newTop,
+                       int &newWidth, int &newHeight, bool &canMove, bool &canResize)>;
+using TCanLinkNodesEvent = std::function<void(TGraphControl *graph, TGraphNode *fromNode,
+                                              TGraphNode *toNode, bool &canLink)>;
+using TNotifyEvent = std::function<void(TGraphControl *sender)>;
+using TContextPopupEvent =
+    std::function<void(TGraphControl *sender, const QPoint &mousePos, bool &handled)>;
+
+// The diagram control: the owner of one diagram's objects and the surface on
+// which it is shown and edited. It is one widget class because the objects
+// ask their owner for document and view matters alike (marker size, visible
+// area, reading order, the text measuring canvas) and the application sets
+// both on it; it constructs and works without ever being shown, so the
+// document operations run headless in tests and in the command-line tool.
+class TGraphControl : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit TGraphControl(QWidget *parent = nullptr);
+    ~TGraphControl() override;
+
+    // --- Class registries (for the whole program run) ---
+    static void RegisterNodeClass(TGraphObjectClassRef nodeClass);
+    static void UnregisterNodeClass(TGraphObjectClassRef nodeClass);
+    static int NodeClassCount();
+    static TGraphObjectClassRef NodeClasses(int index);
+    static void RegisterLinkClass(TGraphObjectClassRef linkClass);
+    static void UnregisterLinkClass(TGraphObjectClassRef linkClass);
+    static int LinkClassCount();
+    static TGraphObjectClassRef LinkClasses(int index);
+    // The class-name registry the stream reader resolves names with.
+    static TGraphObjectClassRef FindClass(const QString &name);
+    // Registers the standard node and link classes in their fixed order;
+    // done once at the first construction of a control.
+    static void RegisterStandardClasses();
+    static void UnregisterStandardClasses();
+
+    // --- Objects and selection ---
+    TGraphObjectList &Objects() { return FObjects; }
+    const TGraphObjectList &Objects() const { return FObjects; }
+    TGraphObjectList &SelectedObjects() { return FSelectedObjects; }
+    const TGraphObjectList &SelectedObjects() const { return FSelectedObjects; }
+    const TGraphIndex &Index() const { return FIndex; }
+
+    TGraphNode *InsertNode(const TRect *bounds = nullptr, TGraphObjectClassRef nodeClass = nullptr);
+    TGraphNode *InsertNode(const TRect &bounds, TGraphObjectClassRef nodeClass = nullptr)
+    {
+        return InsertNode(&bounds, nodeClass);
+    }
+    TGraphLink *LinkNodes(TGraphNode *fromNode, TGraphNode *toNode,
+                          TGraphObjectClassRef linkClass = nullptr);
+    bool CanLink(TGraphLink *link, TGraphNode *fromNode, TGraphNode *toNode) const;
+    void LinkSelectedNodes();
+    TGraphObject *FindObjectAt(int x, int y, TGraphObjectClassRef cls = nullptr) const;
+    int SelectedCount(TGraphObjectClassRef cls = nullptr) const;
+    TGraphObject *FindNextObject(int index, bool inclusive, TGraphObjectClassRef cls, bool wrap,
+                                 bool backward) const;
+    TGraphObject *ObjectByID(uint32_t id, TGraphObjectClassRef cls = nullptr) const;
+    virtual TGraphObject *ObjectByStoredID(int firstIndex, uint32_t storedID,
+                                           TGraphObjectClassRef cls = nullptr) const;
+    uint32_t UnusedID(uint32_t start = 1) const;
+    void Clear();
+
+    // --- Change batching ---
+    void BeginUpdate();
+    void EndUpdate();
+    void NotifyChange(TGraphObject *object, bool contentChanged);
+    int UpdateCount() const { return FUpdateCount; }
+    bool GraphModified() const { return FGraphModified; }
+    void SetGraphModified(bool value) { FGraphModified = value; }
+    bool ObjectEventsSuppressed() const { return FObjectEventsSuppressed; }
+    void SetObjectEventsSuppressed(bool value) { FObjectEventsSuppressed = value; }
+
+    // The filter every proposed change of a node's bounds passes.
+    bool CanMoveResizeNode(TGraphNode *node, int &newLeft, int &newTop, int &newWidth,
+                           int &newHeight, bool &canMove, bool &canResize);
+
+    // --- Settings ---
+    const TFont &Font() const { return FFont; }
+    void SetFont(const TFont &font) { FFont.Assign(font); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TPicture &Background() { return FBackground; }
+    const TPicture &Background() const { return FBackground; }
+    void SetBackground(const TPicture &picture);
+    bool ShowBackground() const { return FShowBackground; }
+    void SetShowBackground(bool value);
+    const QString &BackgroundPath() const { return FBackgroundPath; }
+    void SetBackgroundPath(const QString &value) { FBackgroundPath = value; }
+    int GridSize() const { return FGridSize; }
+    void SetGridSize(int value);
+    TColor GridColor() const { return FGridColor; }
+    void SetGridColor(TColor value);
+    bool ShowGrid() const { return FShowGrid; }
+    void SetShowGrid(bool value);
+    bool SnapToGrid() const { return FSnapToGrid; }
+    void SetSnapToGrid(bool value) { FSnapToGrid = value; }
+    bool ShowHiddenObjects() const { return FShowHiddenObjects; }
+    void SetShowHiddenObjects(bool value);
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool value);
+    bool LockNodes() const { return FLockNodes; }
+    void SetLockNodes(bool value);
+    TColor MarkerColor() const { return FMarkerColor; }
+    void SetMarkerColor(TColor value);
+    int MarkerSize() const { return FMarkerSize; }
+    void SetMarkerSize(int value);
+    int Zoom() const { return FZoom; }
+    void SetZoom(int value);
+    int ZoomMin() const { return FZoomMin; }
+    void SetZoomMin(int value);
+    int ZoomMax() const { return FZoomMax; }
+    void SetZoomMax(int value);
+    int ZoomStep() const { return FZoomStep; }
+    void SetZoomStep(int value) { FZoomStep = uint8_t(value); }
+    bool DefaultKeyMap() const { return FDefaultKeyMap; }
+    void SetDefaultKeyMap(bool value) { FDefaultKeyMap = value; }
+    QMenu *ObjectPopupMenu() const { return FObjectPopupMenu; }
+    void SetObjectPopupMenu(QMenu *menu) { FObjectPopupMenu = menu; }
+    TGraphObjectClassRef NewNodeClass() const { return FNewNodeClass; }
+    void SetNewNodeClass(TGraphObjectClassRef cls) { FNewNodeClass = cls; }
+    TGraphObjectClassRef NewLinkClass() const { return FNewLinkClass; }
+    void SetNewLinkClass(TGraphObjectClassRef cls) { FNewLinkClass = cls; }
+    bool FreezeTopLeft() const { return FFreezeTopLeft; }
+    void SetFreezeTopLeft(bool value) { FFreezeTopLeft = value; }
+    int MinNodeSize() const { return FMinNodeSize; }
+    void SetMinNodeSize(int value) { FMinNodeSize = uint16_t(value); }
+    TGraphDragState DragState() const { return FDragState; }
+    TGraphCommandMode CommandMode() const { return FCommandMode; }
+    void SetCommandMode(TGraphCommandMode mode);
+    void SetDragState(TGraphDragState state);
+
+    // The client area in diagram coordinates.
+    TRect VisibleGraphRect() const { return FVisibleGraphRect; }
+    // Whether text reads from right to left in this control.
+    bool UseRightToLeftReading() const { return layoutDirection() == Qt::RightToLeft; }
+    // Whether a painter draws on this control's own window (not a metafile or printer).
+    bool IsWindowCanvas(const QPainter &canvas) const { return &canvas == FWindowCanvas; }
+    // Repaint request; dropped inside an update batch.
+    void Invalidate();
+    void UpdateScrollRanges();
+
+    // --- Events ---
+    TGraphNotifyEvent OnObjectInsert;
+    TGraphNotifyEvent OnObjectRemove;
+    TGraphNotifyEvent OnObjectSelect;
+    TGraphNotifyEvent OnObjectDblClick;
+    TGraphContextPopupEvent OnObjectContextPopup;
+    TCanMoveResizeNodeEvent OnCanMoveResizeNode;
+    TCanLinkNodesEvent OnCanLinkNodes;
+    TNotifyEvent OnGraphChange;
+    TNotifyEvent OnCommandModeChange;
+    TContextPopupEvent OnContextPopup;
+
+    // Event raisers, overridable.
+    virtual void DoObjectInsert(TGraphObject *object);
+    virtual void DoObjectRemove(TGraphObject *object);
+    virtual void DoObjectSelect(TGraphObject *object);
+    virtual void DoObjectDblClick(TGraphObject *object);
+    virtual void DoGraphChange();
+    virtual void DoCommandModeChange();
+    virtual bool DoCanLinkNodes(TGraphNode *fromNode, TGraphNode *toNode);
+    virtual void DoCanMoveResizeNode(TGraphNode *node, int &newLeft, int &newTop, int &newWidth,
+                                     int &newHeight, bool &canMove, bool &canResize);
+
+    // Puts newObject in oldObject's place in both lists, without notification.
+    void ReplaceObject(TGraphObject *oldObject, TGraphObject *newObject);
+
+    // Hooks through which objects keep the indexes in step.
+    void ObjectIDChanging(TGraphObject *object, uint32_t newID);
+    void ObjectStoredIDChanging(TGraphObject *object, uint32_t newStoredID);
+    void LinkEndsChanging(TGraphLink *link);
+    void LinkEndsChanged(TGraphLink *link);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void UpdateVisibleArea();
+    void ObjectsChanged(TGraphObjectList *list, TGraphObject *object, TGraphListAction action);
+    void SelectedObjectsChanged(TGraphObjectList *list, TGraphObject *object,
+                                TGraphListAction action);
+    void ObjectRemoved(TGraphObject *object);
+    void FontChanged();
+
+    TFont FFont;
+    TColor FColor = clWindow;
+    TPicture FBackground;
+    bool FShowBackground = true;
+    QString FBackgroundPath;
+    uint8_t FGridSize = 10;
+    TColor FGridColor = clGray;
+    bool FShowGrid = false;
+    bool FSnapToGrid = true;
+    bool FShowHiddenObjects = false;
+    bool FHideSelection = false;
+    bool FLockNodes = false;
+    TColor FMarkerColor = clBlack;
+    uint8_t FMarkerSize = 3;
+    uint16_t FZoom = 100;
+    uint16_t FZoomMin = 10;
+    uint16_t FZoomMax = 1000;
+    uint8_t FZoomStep = 25;
+    TGraphObjectList FObjects;
+    TGraphObjectList FSelectedObjects;
+    bool FDefaultKeyMap = true;
+    QMenu *FObjectPopupMenu = nullptr;
+    TGraphObjectClassRef FNewNodeClass = nullptr;
+    TGraphObjectClassRef FNewLinkClass = nullptr;
+    bool FGraphModified = false;
+    TGraphDragState FDragState = dragNone;
+    TGraphCommandMode FCommandMode = cmEdit;
+    TRect FVisibleGraphRect;
+    bool FFreezeTopLeft = false;
+    uint16_t FMinNodeSize = 16;
+    TRect FDragRect{-1, -1, -1, -1};
+    TGraphNode *FLinkSourceNode = nullptr;
+    TGraphObject *FHitObject = nullptr;
+    TGraphMarker FHitMarker = mkNone;
+    int FUpdateCount = 0;
+    bool FChangePending = false;
+    bool FObjectEventsSuppressed = false;
+    bool FDestroying = false;
+    const QPainter *FWindowCanvas = nullptr;
+    TGraphIndex FIndex;
+};
+
+// Brackets a batch of changes: BeginUpdate now, EndUpdate when the scope
+// ends, also when it ends by an exception.
+class TGraphUpdateGuard {
+public:
+    explicit TGraphUpdateGuard(TGraphControl *graph) : FGraph(graph) { FGraph->BeginUpdate(); }
+    ~TGraphUpdateGuard() { FGraph->EndUpdate(); }
+    TGraphUpdateGuard(const TGraphUpdateGuard &) = delete;
+    TGraphUpdateGuard &operator=(const TGraphUpdateGuard &) = delete;
+
+private:
+    TGraphControl *FGraph;
+};
