@@ -16,6 +16,9 @@ class TGraphObject;
 class TGraphNode;
 class TGraphLink;
 class QMenu;
+class QIODevice;
+class TValueReader;
+class TValueWriter;
 
 class TGraphControl;
 using TGraphNotifyEvent = std::function<void(TGraphControl *graph, TGraphObject *object)>;
@@ -84,6 +87,25 @@ public:
                                            TGraphObjectClassRef cls = nullptr) const;
     uint32_t UnusedID(uint32_t start = 1) const;
     void Clear();
+
+    // --- Diagram files and the clipboard ---
+    void SaveToStream(QIODevice &stream);
+    void LoadFromStream(QIODevice &stream);
+    // Writes through a temporary file that replaces the old one only when
+    // everything was written; a failed save leaves the old file whole.
+    void SaveToFile(const QString &fileName);
+    void LoadFromFile(const QString &fileName);
+    // The whole diagram as the bytes of a diagram file, and back.
+    QByteArray SaveToBytes();
+    void LoadFromBytes(const QByteArray &bytes);
+    void CopyToClipboard(bool selectedOnly = true);
+    bool PasteFromClipboard();
+    virtual void WriteObjects(TValueWriter &writer, bool selectedOnly);
+    virtual void ReadObjects(TValueReader &reader);
+    void WriteObject(TValueWriter &writer, TGraphObject *object);
+    TGraphObject *ReadObject(TValueReader &reader);
+    // The private clipboard format that carries a block of diagram records.
+    static QString ClipboardMimeType();
 
     // --- Change batching ---
     void BeginUpdate();

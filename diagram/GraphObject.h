@@ -13,6 +13,8 @@
 
 class QPainter;
 class TGraphControl;
+class TValueReader;
+class TValueWriter;
 
 // The platform's conversion error ("Cannot assign a %s to a %s").
 class EConvertError : public std::runtime_error {
@@ -119,6 +121,9 @@ public:
     virtual void SetBoundsRect(const TRect &rect) = 0;
     virtual TRect GetBoundsRect() const = 0;
     virtual bool ContainsPoint(int x, int y) const = 0;
+    // The object as a component block of the diagram stream, and back.
+    void ReadFromStream(TValueReader &reader);
+    void WriteToStream(TValueWriter &writer);
 
 protected:
     TGraphObject(TGraphControl *owner, bool isLink);

@@ -1,43 +1,230 @@
 #include "GraphPicture.h"
 
-#include <QPainter>
+#include "BitmapCodec.h"
+#include "GraphStream.h"
+#include "JpegCodec.h"
+#include "MetafileImage.h"
 
-void TPicture::SetGraphic(const QString &className, const QByteArray &data, const QImage &image)
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QtEndian>
+
+namespace {
+
+const char *const ClassNames[] = {"", "TBitmap", "TJPEGImage", "TIcon", "TMetafile"};
+
+QImage DecodeIcon(const QByteArray &bytes)
 {
-    FClassName = className;
+    // An icon file: reserved 0, type 1, then its directory.
+    if (bytes.size() < 6 || qFromLittleEndian<quint16>(bytes.constData()) != 0 ||
+        qFromLittleEndian<quint16>(bytes.constData() + 2) != 1)
+        return QImage();
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ICO");
+    return reader.read();
+}
+
+QByteArray Int32Bytes(qint64 value)
+{
+    char bytes[4];
+    qToLittleEndian(qint32(value), bytes);
+    return QByteArray(bytes, 4);
+}
+
+} // namespace
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+bool TPicture::Empty() const
+{
+    return FMetafile ? FMetafile->Size().isEmpty() : FImage.isNull();
+}
+
+int TPicture::Width() const
+{
+    return FMetafile ? FMetafile->Size().width() : FImage.width();
+}
+
+int TPicture::Height() const
+{
+    return FMetafile ? FMetafile->Size().height() : FImage.height();
+}
+
+QString TPicture::GraphicClassName() const
+{
+    return QString::fromLatin1(ClassNames[FFormat]);
+}
+
+QImage TPicture::Image() const
+{
+    if (!FMetafile)
+        return FImage;
+    QImage image(FMetafile->Size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    FMetafile->Draw(painter, QRectF(QPointF(0, 0), FMetafile->Size()));
+    return image;
+}
+
+void TPicture::Set(Format format, const QByteArray &data, const QImage &image,
+                   std::shared_ptr<const TMetafileImage> metafile)
+{
+    FFormat = format;
     FData = data;
     FImage = image;
+    FMetafile = std::move(metafile);
     Changed();
+}
+
+void TPicture::LoadFromData(Format format, const QByteArray &bytes)
+{
+    switch (format) {
+    case None:
+        Clear();
+        return;
+    case Bitmap: {
+        const QImage image = BitmapCodec::Decode(bytes);
+        if (image.isNull())
+            throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+        Set(Bitmap, bytes, image, nullptr);
+        return;
+    }
+    case Jpeg: {
+        const QImage image = JpegCodec::Decode(bytes);
+        if (image.isNull())
+            throw EInvalidGraphic(QStringLiteral("JPEG image is not valid"));
+        Set(Jpeg, bytes, image, nullptr);
+        return;
+    }
+    case Icon: {
+        const QImage image = DecodeIcon(bytes);
+        if (image.isNull())
+            throw EInvalidGraphic(QStringLiteral("Icon image is not valid"));
+        Set(Icon, bytes, image, nullptr);
+        return;
+    }
+    case Metafile: {
+        auto metafile = TMetafileImage::FromBytes(bytes);
+        if (!metafile)
+            throw EInvalidGraphic(QStringLiteral("Metafile is not valid"));
+        Set(Metafile, bytes, QImage(), std::move(metafile));
+        return;
+    }
+    }
+}
+
+void TPicture::LoadFromFile(const QString &fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    Format format = None;
+    if (extension == u"bmp")
+        format = Bitmap;
+    else if (extension == u"jpg" || extension == u"jpeg")
+        format = Jpeg;
+    else if (extension == u"ico")
+        format = Icon;
+    else if (extension == u"emf" || extension == u"wmf")
+        format = Metafile;
+    else
+        throw EInvalidGraphic(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInvalidGraphic(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    LoadFromData(format, file.readAll());
 }
 
 void TPicture::SetImage(const QImage &image)
 {
-    SetGraphic(image.isNull() ? QString() : QStringLiteral("TBitmap"), QByteArray(), image);
+    if (image.isNull()) {
+        Clear();
+        return;
+    }
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    Set(Bitmap, BitmapCodec::Encode24(pixels), pixels, nullptr);
 }
 
 void TPicture::Clear()
 {
-    if (FImage.isNull() && FData.isEmpty() && FClassName.isEmpty())
+    if (FFormat == None && FData.isEmpty())
         return;
-    FClassName.clear();
-    FData.clear();
-    FImage = QImage();
-    Changed();
+    Set(None, QByteArray(), QImage(), nullptr);
 }
 
 void TPicture::Assign(const TPicture &source)
 {
     if (&source == this)
         return;
-    FClassName = source.FClassName;
-    FData = source.FData;
-    FImage = source.FImage;
-    Changed();
+    Set(source.FFormat, source.FData, source.FImage, source.FMetafile);
+}
+
+QByteArray TPicture::StreamData() const
+{
+    if (FFormat == None)
+        return QByteArray();
+    const QByteArray name(ClassNames[FFormat]);
+    QByteArray out;
+    out.append(char(name.size()));
+    out.append(name);
+    switch (FFormat) {
+    case Bitmap:
+    case Jpeg:
+        out.append(Int32Bytes(FData.size()));
+        out.append(FData);
+        break;
+    case Icon:
+        out.append(FData);
+        break;
+    case Metafile:
+        out.append(Int32Bytes(FData.size() + 4));
+        out.append(FData);
+        break;
+    case None:
+        break;
+    }
+    return out;
+}
+
+void TPicture::LoadStreamData(const QByteArray &payload)
+{
+    TValueReader reader(payload);
+    const QByteArray name = reader.ReadShortString();
+    if (name.size() > 63)
+        throw EStreamError(QStringLiteral("Stream read error"));
+    // The bytes are kept as they are even when they cannot be decoded, so
+    // that saving gives the file back unchanged.
+    if (name == "TBitmap") {
+        const QByteArray bmp = reader.ReadBytes(uint32_t(reader.ReadInt32()));
+        if (!bmp.isEmpty() && !bmp.startsWith("BM"))
+            throw EStreamError(QStringLiteral("Bitmap image is not valid"));
+        Set(Bitmap, bmp, BitmapCodec::Decode(bmp), nullptr);
+    } else if (name == "TJPEGImage") {
+        const QByteArray jpeg = reader.ReadBytes(uint32_t(reader.ReadInt32()));
+        Set(Jpeg, jpeg, JpegCodec::Decode(jpeg), nullptr);
+    } else if (name == "TIcon") {
+        const QByteArray icon = reader.ReadBytes(reader.Remaining());
+        Set(Icon, icon, DecodeIcon(icon), nullptr);
+    } else if (name == "TMetafile") {
+        const qint64 size = reader.ReadInt32();
+        const QByteArray bytes = size > 4 ? reader.ReadBytes(size - 4) : QByteArray();
+        Set(Metafile, bytes, QImage(), TMetafileImage::FromBytes(bytes));
+    } else {
+        Clear();
+    }
 }
 
 void TPicture::Draw(QPainter &painter, const QRect &rect) const
 {
-    if (FImage.isNull() || rect.isEmpty())
+    if (rect.isEmpty())
         return;
-    painter.drawImage(rect, FImage);
+    if (FMetafile)
+        FMetafile->Draw(painter, QRectF(rect));
+    else if (!FImage.isNull())
+        painter.drawImage(rect, FImage);
 }

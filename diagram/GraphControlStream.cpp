@@ -1,0 +1,220 @@
+#include "GraphControl.h"
+
+#include "GraphComponentFormat.h"
+#include "GraphObject.h"
+#include "GraphStream.h"
+#include "GraphStreamableObject.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSaveFile>
+
+// Diagram files and the clipboard: records of graph objects in the
+// component format, with the identifiers through which links refer to
+// nodes renumbered and resolved as the objects join the diagram.
+
+namespace {
+
+const QByteArray Signature("0.GS");
+
+// The smallest record: a length, a one-byte name and an empty block.
+constexpr qint64 MinRecordSize = 4 + 1 + 4 + 1 + 1 + 1 + 1;
+
+} // namespace
+
+// --- Objects ---
+
+void TGraphObject::WriteToStream(TValueWriter &writer)
+{
+    SetState(osWriting);
+    struct Restore {
+        TGraphObject *object;
+        ~Restore() { object->SetState(osNone); }
+    } restore{this};
+    GraphComponentFormat::Write(writer, *this);
+}
+
+void TGraphObject::ReadFromStream(TValueReader &reader)
+{
+    SetState(osReading);
+    struct Restore {
+        TGraphObject *object;
+        ~Restore() { object->SetState(osNone); }
+    } restore{this};
+    TGraphStreamableObject carrier(this);
+    GraphComponentFormat::Read(reader, carrier);
+    SetStoredID(carrier.ID());
+    // Its own identifier from construction counts as taken.
+    SetID(Owner()->UnusedID(carrier.ID()));
+}
+
+// --- Records ---
+
+void TGraphControl::WriteObject(TValueWriter &writer, TGraphObject *object)
+{
+    const QByteArray name = QByteArray(object->ClassType()->Name);
+    writer.WriteInt32(int32_t(name.size() + 1));
+    writer.WriteBytes(name);
+    writer.WriteByte(0);
+    object->WriteToStream(writer);
+}
+
+void TGraphControl::WriteObjects(TValueWriter &writer, bool selectedOnly)
+{
+    const TGraphObjectList &list = selectedOnly ? FSelectedObjects : FObjects;
+    writer.WriteInt32(list.Count());
+    for (TGraphObject *object : list.Snapshot())
+        WriteObject(writer, object);
+}
+
+TGraphObject *TGraphControl::ReadObject(TValueReader &reader)
+{
+    const int32_t length = reader.ReadInt32();
+    QByteArray name = reader.ReadBytes(std::max(length, 0));
+    const int zero = name.indexOf('\0');
+    if (zero >= 0)
+        name.truncate(zero);
+    TGraphObjectClassRef cls = FindClass(QString::fromLatin1(name));
+    // Abstract classes are known by name but cannot be made.
+    if (!cls || cls->IsAbstract())
+        throw EStreamError(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(name)));
+    TGraphObject *object = cls->Create(this);
+    object->ReadFromStream(reader);
+    return object;
+}
+
+void TGraphControl::ReadObjects(TValueReader &reader)
+{
+    TGraphUpdateGuard batch(this);
+    struct Suppress {
+        bool &flag;
+        ~Suppress() { flag = false; }
+    } suppress{FObjectEventsSuppressed};
+    FObjectEventsSuppressed = true;
+    const int first = FObjects.Count();
+
+    const int32_t count = reader.ReadInt32();
+    if (count <= 0)
+        return;
+    // Room for the objects, as far as the bytes left can hold them.
+    const qint64 room = std::min<qint64>(count, reader.Remaining() / MinRecordSize);
+    FObjects.Reserve(int(first + room));
+    for (int32_t i = 0; i < count; ++i)
+        ReadObject(reader);
+
+    // Links translate the identifiers they read into those their nodes
+    // carry now, then look their nodes up.
+    const std::vector<TGraphObject *> all = FObjects.Snapshot();
+    const std::vector<TGraphObject *> read(all.begin() + first, all.end());
+    for (auto it = read.rbegin(); it != read.rend(); ++it)
+        (*it)->RemapStoredReferences(first);
+    for (auto it = read.rbegin(); it != read.rend(); ++it) {
+        TGraphObject *object = *it;
+        if (!FObjects.Contains(object))
+            continue; // taken out by the removal of another
+        if (object->ResolveReferences())
+            object->SetStoredID(0);
+        else
+            object->Free();
+    }
+}
+
+// --- Whole diagrams ---
+
+QByteArray TGraphControl::SaveToBytes()
+{
+    QByteArray bytes;
+    TValueWriter writer(bytes);
+    writer.WriteBytes(Signature);
+    WriteObjects(writer, false);
+    return bytes;
+}
+
+void TGraphControl::SaveToStream(QIODevice &stream)
+{
+    const QByteArray bytes = SaveToBytes();
+    if (stream.write(bytes) != bytes.size())
+        throw EStreamError(QStringLiteral("Stream write error"));
+    FGraphModified = false;
+}
+
+void TGraphControl::LoadFromBytes(const QByteArray &bytes)
+{
+    TValueReader reader(bytes);
+    struct Finish {
+        TGraphControl *graph;
+        ~Finish()
+        {
+            graph->EndUpdate();
+            graph->FGraphModified = false;
+        }
+    } finish{this};
+    BeginUpdate();
+    Clear();
+    if (reader.ReadBytes(4) != Signature)
+        throw EGraphStreamError(QStringLiteral("Invalid stream content"));
+    ReadObjects(reader);
+}
+
+void TGraphControl::LoadFromStream(QIODevice &stream)
+{
+    LoadFromBytes(stream.readAll());
+}
+
+void TGraphControl::SaveToFile(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EStreamError(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    const QByteArray bytes = SaveToBytes();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw EStreamError(
+            QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    FGraphModified = false;
+}
+
+void TGraphControl::LoadFromFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    LoadFromStream(file);
+}
+
+// --- Clipboard ---
+
+QString TGraphControl::ClipboardMimeType()
+{
+    // Qt maps this name to the registered clipboard format on Windows.
+    return QStringLiteral("application/x-qt-windows-mime;value=\"Graph Control Format\"");
+}
+
+void TGraphControl::CopyToClipboard(bool selectedOnly)
+{
+    QByteArray block;
+    TValueWriter writer(block);
+    WriteObjects(writer, selectedOnly);
+    auto *data = new QMimeData;
+    data->setData(ClipboardMimeType(), block);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool TGraphControl::PasteFromClipboard()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(ClipboardMimeType()))
+        return false;
+    const QByteArray block = data->data(ClipboardMimeType());
+    TGraphUpdateGuard batch(this);
+    TValueReader reader(block);
+    FSelectedObjects.Clear();
+    const int first = FObjects.Count();
+    ReadObjects(reader);
+    for (int i = FObjects.Count() - 1; i >= first; --i)
+        FObjects[i]->SetSelected(true);
+    return true;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <stdexcept>
+
+// Errors of the diagram stream. Each carries the message the user sees.
+class EStreamError : public std::runtime_error {
+public:
+    explicit EStreamError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString Message() const { return QString::fromStdString(what()); }
+};
+
+// The stream does not start with the diagram signature.
+class EGraphStreamError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+// The value tags of the component format.
+enum TValueType : uint8_t {
+    vaNull = 0x00,
+    vaInt8 = 0x02,
+    vaInt16 = 0x03,
+    vaInt32 = 0x04,
+    vaString = 0x06,
+    vaIdent = 0x07,
+    vaFalse = 0x08,
+    vaTrue = 0x09,
+    vaBinary = 0x0A,
+    vaSet = 0x0B,
+    vaLString = 0x0C,
+    vaWString = 0x12,
+    vaUTF8String = 0x14,
+};
+
+// Appends the values of the component format to a byte array.
+class TValueWriter {
+public:
+    explicit TValueWriter(QByteArray &out) : FOut(out) {}
+
+    void WriteByte(uint8_t value) { FOut.append(char(value)); }
+    void WriteInt32(int32_t value);
+    void WriteBytes(const QByteArray &bytes) { FOut.append(bytes); }
+    // A length byte and at most 255 bytes.
+    void WriteShortString(const QByteArray &latin1);
+
+    // Values, each a tag and its payload.
+    void WriteInteger(int64_t value);
+    void WriteText(const QString &text);
+    void WriteIdent(const QByteArray &name);
+    void WriteBoolean(bool value) { WriteByte(value ? vaTrue : vaFalse); }
+    void WriteBinary(const QByteArray &data);
+    void WriteSet(const QList<QByteArray> &members);
+
+private:
+    QByteArray &FOut;
+};
+
+// Reads the values of the component format from bytes in memory. Every
+// count and length is checked against what is left before anything is
+// taken or allocated; running out ends in "Stream read error".
+class TValueReader {
+public:
+    TValueReader(const QByteArray &data, qint64 position = 0) : FData(data), FPos(position) {}
+
+    qint64 Position() const { return FPos; }
+    qint64 Remaining() const { return FData.size() - FPos; }
+
+    uint8_t ReadByte();
+    int32_t ReadInt32();
+    QByteArray ReadBytes(qint64 count);
+    QByteArray ReadShortString();
+    TValueType ReadTag() { return TValueType(ReadByte()); }
+
+    // Payload readers for a tag already read.
+    int64_t ReadIntegerPayload(TValueType tag);
+    QString ReadTextPayload(TValueType tag);
+    QByteArray ReadBinaryPayload();
+    QList<QByteArray> ReadSetPayload();
+
+    static bool IsIntegerTag(TValueType tag) { return tag >= vaInt8 && tag <= vaInt32; }
+    static bool IsTextTag(TValueType tag)
+    {
+        return tag == vaString || tag == vaLString || tag == vaWString || tag == vaUTF8String;
+    }
+
+private:
+    const QByteArray &FData;
+    qint64 FPos;
+};
+
+// The 8-bit text of the drawings, code page 936.
+namespace GraphText {
+
+QByteArray ToGBK(const QString &text);
+QString FromGBK(const QByteArray &bytes);
+// Text as an 8-bit string of code page 936 would hold it: characters
+// outside the code page become question marks.
+QString Narrow(const QString &text);
+
+} // namespace GraphText
