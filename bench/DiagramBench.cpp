@@ -6,7 +6,6 @@
 #include "GraphNode.h"
 #include "RectangularNode.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <vector>
@@ -132,13 +131,3 @@ BENCHMARK(BM_DeleteEveryNode)->Apply(Sizes)->Iterations(3);
 BENCHMARK(BM_FindObjectAt)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,6 +6,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <cmath>
 
 namespace GraphCanvas {
 
@@ -137,7 +138,20 @@ void Polyline(QPainter &canvas, const QVector<QPoint> &points)
 
 void Line(QPainter &canvas, const QPoint &from, const QPoint &to)
 {
-    canvas.drawLine(Centre(from), Centre(to));
+    QPointF a = Centre(from), b = Centre(to);
+    // A thin line covers its first unit and stops before its last, as the
+    // platform's line drawing does. Qt's aliased thin line between two unit
+    // centres covers the end with the larger coordinates and skips the other,
+    // whatever the direction; moved back by half a unit along itself, it
+    // covers the start and skips the end.
+    const QPen pen = canvas.pen();
+    if (pen.widthF() <= 1 && from != to) {
+        QPointF step = b - a;
+        step /= 2 * std::hypot(step.x(), step.y());
+        a -= step;
+        b -= step;
+    }
+    canvas.drawLine(a, b);
 }
 
 void FillRect(QPainter &canvas, const TRect &rect, TColor color)

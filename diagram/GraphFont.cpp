@@ -28,6 +28,12 @@ TFont::TFont()
 {
 }
 
+void TFont::FontChanged()
+{
+    FQFont.reset();
+    Changed();
+}
+
 int TFont::Size() const
 {
     return -GraphMath::MulDiv(FHeight, 72, PixelsPerInch);
@@ -38,7 +44,7 @@ void TFont::SetName(const QString &value)
     if (FName == value)
         return;
     FName = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::SetHeight(int value)
@@ -46,7 +52,7 @@ void TFont::SetHeight(int value)
     if (FHeight == value)
         return;
     FHeight = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::SetSize(int points)
@@ -59,7 +65,7 @@ void TFont::SetColor(TColor value)
     if (FColor == value)
         return;
     FColor = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::SetCharset(uint8_t value)
@@ -67,7 +73,7 @@ void TFont::SetCharset(uint8_t value)
     if (FCharset == value)
         return;
     FCharset = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::SetPitch(TFontPitch value)
@@ -75,7 +81,7 @@ void TFont::SetPitch(TFontPitch value)
     if (FPitch == value)
         return;
     FPitch = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::SetStyle(TFontStyles value)
@@ -83,7 +89,7 @@ void TFont::SetStyle(TFontStyles value)
     if (FStyle == value)
         return;
     FStyle = value;
-    Changed();
+    FontChanged();
 }
 
 void TFont::Assign(const TFont &source)
@@ -94,7 +100,7 @@ void TFont::Assign(const TFont &source)
     FCharset = source.FCharset;
     FPitch = source.FPitch;
     FStyle = source.FStyle;
-    Changed();
+    FontChanged();
 }
 
 bool TFont::operator==(const TFont &other) const
@@ -103,8 +109,10 @@ bool TFont::operator==(const TFont &other) const
            FCharset == other.FCharset && FPitch == other.FPitch && FStyle == other.FStyle;
 }
 
-QFont TFont::ToQFont() const
+const QFont &TFont::ToQFont() const
 {
+    if (FQFont)
+        return *FQFont;
     InstallFontSubstitutions();
     QFont font(FName.isEmpty() ? QStringLiteral("新宋体") : FName);
     // A positive height is the cell height; a negative one the character
@@ -118,5 +126,6 @@ QFont TFont::ToQFont() const
         font.setFixedPitch(true);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    FQFont = font;
+    return *FQFont;
 }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 enum TFontPitch : uint8_t {
     fpDefault,
@@ -56,13 +57,17 @@ public:
 
     // The Qt font that lays text out like this one at 96 dpi. The classic
     // Chinese faces are mapped to an installed CJK serif face.
-    QFont ToQFont() const;
+    const QFont &ToQFont() const;
 
 private:
+    void FontChanged();
+
     QString FName;
     int FHeight;
     TColor FColor;
     uint8_t FCharset;
     TFontPitch FPitch = fpDefault;
     TFontStyles FStyle = 0;
+    // The Qt font for these values, made when first asked for.
+    mutable std::optional<QFont> FQFont;
 };

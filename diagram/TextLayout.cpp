@@ -18,6 +18,16 @@ const QPaintDevice *MeasureDevice()
     return &device;
 }
 
+// A text's width is the sum of its characters' advances, everywhere the
+// same, so that what a layout measured is what drawing finds.
+int CharSum(const QFontMetrics &metrics, const QString &text)
+{
+    int width = 0;
+    for (QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    return width;
+}
+
 bool IsSpace(QChar c)
 {
     return c == u' ' || c == u'\t';
@@ -60,9 +70,18 @@ TTextLayout::TTextLayout(const TFont &font, const QString &text, int width,
         FWidth = std::max(FWidth, Advance(line));
 }
 
+// Widths add up character by character, so that breaking a long paragraph
+// measures each character once instead of every line prefix again.
 int TTextLayout::Advance(const QString &text) const
 {
-    return text.isEmpty() ? 0 : FMetrics.horizontalAdvance(text);
+    int width = 0;
+    for (QChar c : text) {
+        auto [it, inserted] = FAdvances.try_emplace(c.unicode(), 0);
+        if (inserted)
+            it->second = FMetrics.horizontalAdvance(c);
+        width += it->second;
+    }
+    return width;
 }
 
 QFontMetrics TTextLayout::MetricsOf(const TFont &font)
@@ -115,15 +134,15 @@ void TTextLayout::BreakParagraph(const QString &paragraph)
 
 QString TTextLayout::Elide(const QFontMetrics &metrics, const QString &line, int width)
 {
-    if (metrics.horizontalAdvance(line) <= width)
+    if (CharSum(metrics, line) <= width)
         return line;
     QString shown = line;
-    while (!shown.isEmpty() && metrics.horizontalAdvance(shown + Ellipsis) > width)
+    while (!shown.isEmpty() && CharSum(metrics, shown + Ellipsis) > width)
         shown.chop(1);
     if (!shown.isEmpty())
         return shown + Ellipsis;
     QString dots = Ellipsis;
-    while (!dots.isEmpty() && metrics.horizontalAdvance(dots) > width)
+    while (!dots.isEmpty() && CharSum(metrics, dots) > width)
         dots.chop(1);
     return dots;
 }
@@ -158,7 +177,7 @@ void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringL
         QString line = lines[i];
         if (i == shown - 1 && shown < lines.size() && format.EndEllipsis)
             line = Elide(metrics, line + Ellipsis, rect.width());
-        const int width = metrics.horizontalAdvance(line);
+        const int width = CharSum(metrics, line);
         int x = rect.left();
         if (alignment == taRightJustify)
             x = rect.left() + rect.width() - width;
@@ -171,7 +190,7 @@ void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringL
 
 int TTextLayout::TextWidth(const TFont &font, const QString &text)
 {
-    return text.isEmpty() ? 0 : MetricsOf(font).horizontalAdvance(text);
+    return text.isEmpty() ? 0 : CharSum(MetricsOf(font), text);
 }
 
 int TTextLayout::LineHeightOf(const TFont &font)

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <unordered_map>
 
 class QPainter;
 class TFont;
@@ -62,6 +63,7 @@ private:
     TTextFormat FFormat;
     int FAvailable;
     QFontMetrics FMetrics;
+    mutable std::unordered_map<char16_t, int> FAdvances; // per character, measured once
     int FLineHeight;
     int FWidth = 0;
     QStringList FLines;
