@@ -1,6 +1,7 @@
 #include "MetafileImage.h"
 
 #include "GraphMath.h"
+#include "WmfPlayer.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -82,8 +83,10 @@ bool TMetafileImage::RecordsAreSafe() const
 
 void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
 {
-    if (FKind != Enhanced)
+    if (FKind == Placeable) {
+        WmfPlayer::Play(FBytes, painter, target);
         return;
+    }
     if (!FRendererTried) {
         FRendererTried = true;
         if (RecordsAreSafe()) {
