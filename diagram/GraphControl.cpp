@@ -109,8 +109,22 @@ TGraphControl::TGraphControl(QWidget *parent) : QAbstractScrollArea(parent)
             SelectedObjectsChanged(list, object, action);
         });
     FFont.SetOnChange([this](TGraphicsObject *) { FontChanged(); });
-    FBackground.SetOnChange([this](TGraphicsObject *) { viewport()->update(); });
+    FBackground.SetOnChange([this](TGraphicsObject *) {
+        FBackgroundImage = QImage();
+        viewport()->update();
+    });
     setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::NoFrame);
+    setAcceptDrops(true);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ConnectScrollBar(false);
+    ConnectScrollBar(true);
+    // An empty diagram scrolls over 800 x 800 units until its first change.
+    FHorzScrollBar.SetScrollExtent(800 + FHorzScrollBar.Margin());
+    FVertScrollBar.SetScrollExtent(800 + FVertScrollBar.Margin());
     UpdateVisibleArea();
 }
 
@@ -243,6 +257,11 @@ void TGraphControl::LinkEndsChanged(TGraphLink *link)
         FIndex.LinkEnds(link);
 }
 
+void TGraphControl::NodeExtentChanged(TGraphNode *node)
+{
+    FIndex.NodeExtentChanged(node, FObjects.Contains(node));
+}
+
 // --- Change batching ---
 
 void TGraphControl::BeginUpdate()
@@ -275,22 +294,6 @@ void TGraphControl::Invalidate()
 {
     if (FUpdateCount == 0)
         viewport()->update();
-}
-
-void TGraphControl::UpdateScrollRanges() {}
-
-void TGraphControl::UpdateVisibleArea()
-{
-    const QSize size = viewport()->size();
-    FVisibleGraphRect =
-        TRect(0, 0, GraphMath::MulDiv(size.width(), 100, FZoom),
-              GraphMath::MulDiv(size.height(), 100, FZoom));
-}
-
-void TGraphControl::resizeEvent(QResizeEvent *event)
-{
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateVisibleArea();
 }
 
 void TGraphControl::changeEvent(QEvent *event)

@@ -7,15 +7,25 @@
 #include "GraphObjectClass.h"
 #include "GraphObjectList.h"
 #include "GraphPicture.h"
+#include "GraphScrollBar.h"
 #include "GraphTypes.h"
 
 #include <QAbstractScrollArea>
+#include <QCursor>
+#include <QImage>
 #include <functional>
+#include <memory>
+#include <utility>
 
 class TGraphObject;
 class TGraphNode;
 class TGraphLink;
 class QMenu;
+class QDragMoveEvent;
+class QDropEvent;
+class QKeyEvent;
+class QMouseEvent;
+class TMetafile;
 class QIODevice;
 class TValueReader;
 class TValueWriter;
@@ -163,6 +173,8 @@ public:
     void SetDefaultKeyMap(bool value) { FDefaultKeyMap = value; }
     QMenu *ObjectPopupMenu() const { return FObjectPopupMenu; }
     void SetObjectPopupMenu(QMenu *menu) { FObjectPopupMenu = menu; }
+    QMenu *PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu *menu) { FPopupMenu = menu; }
     TGraphObjectClassRef NewNodeClass() const { return FNewNodeClass; }
     void SetNewNodeClass(TGraphObjectClassRef cls) { FNewNodeClass = cls; }
     TGraphObjectClassRef NewLinkClass() const { return FNewLinkClass; }
@@ -176,8 +188,73 @@ public:
     void SetCommandMode(TGraphCommandMode mode);
     void SetDragState(TGraphDragState state);
 
+    // --- View ---
     // The client area in diagram coordinates.
     TRect VisibleGraphRect() const { return FVisibleGraphRect; }
+    QPoint ClientToGraph(int x, int y) const;
+    QPoint GraphToClient(int x, int y) const;
+    QPoint ClientToGraph(const QPoint &p) const { return ClientToGraph(p.x(), p.y()); }
+    QPoint GraphToClient(const QPoint &p) const { return GraphToClient(p.x(), p.y()); }
+    // Union of the bounds of the objects whose own Visible flag is set.
+    TRect GraphBounds(bool selectedOnly) const;
+    bool ZoomToRect(const TRect &rect);
+    // The drawing as an enhanced metafile framed by the floor plan, or by
+    // the objects when there is none; the caller owns it.
+    std::unique_ptr<TMetafile> GetAsMetafile();
+    // Writes GetAsMetafile to a file: a placeable Windows metafile when the
+    // name ends in ".wmf", an enhanced metafile otherwise.
+    void SaveAsMetafile(const QString &fileName);
+    virtual void PaintBackground(QPainter &canvas);
+    void DrawObjects(QPainter &canvas);
+    int PendingWheelDelta() const { return FPendingWheelDelta; }
+
+    // --- Scroll bars ---
+    TGraphScrollBar &HorzScrollBar() { return FHorzScrollBar; }
+    const TGraphScrollBar &HorzScrollBar() const { return FHorzScrollBar; }
+    TGraphScrollBar &VertScrollBar() { return FVertScrollBar; }
+    const TGraphScrollBar &VertScrollBar() const { return FVertScrollBar; }
+    void SetHorzScrollBar(const TGraphScrollBar &bar) { FHorzScrollBar.Assign(bar); }
+    void SetVertScrollBar(const TGraphScrollBar &bar) { FVertScrollBar.Assign(bar); }
+    void UpdateScrollBars();
+    void UpdateVisibleArea();
+    void MakePointVisible(const QPoint &point);
+    void MakeRectVisible(const TRect &rect);
+    void MakeObjectVisible(const TGraphObject *object);
+    // The client area's size: the widget less the scroll bars it shows.
+    QSize ClientSize() const;
+    bool ScrollBarShown(bool vertical) const { return FBarShown[vertical]; }
+    void ShowScrollBar(bool vertical, bool shown);
+
+    // --- Interaction ---
+    TGraphObject *HitObject() const { return FHitObject; }
+    TGraphMarker HitMarker() const { return FHitMarker; }
+    QPoint DragSourcePoint() const { return FDragSourcePoint; }
+    QPoint DragTargetPoint() const { return FDragTargetPoint; }
+    TRect DragRect() const { return FDragRect; }
+    TGraphNode *LinkSourceNode() const { return FLinkSourceNode; }
+    bool DragLineVisible() const { return FDragLineVisible; }
+    // The topmost object under a diagram point, a selected object's handle first.
+    virtual std::pair<TGraphObject *, TGraphMarker> ObjectAndMarkerAt(int x, int y) const;
+    bool SelectNextObject(bool backward, TGraphObjectClassRef cls);
+    void SelectByRect(const TRect &rect, bool keep);
+    bool ShowContextPopup(const QPoint &clientPoint);
+    virtual void DoObjectContextPopup(TGraphObject *object, const QPoint &mousePos,
+                                      bool &handled);
+    // A diagram point on the grid, when snapping is on and Ctrl is not held.
+    QPoint SnapPoint(const QPoint &point, Qt::KeyboardModifiers modifiers) const;
+    // Cursor images registered under the numbers 51 to 55.
+    static QCursor GraphCursor(int number);
+
+    // Drag and drop from other widgets (the symbol palettes).
+    std::function<void(TGraphControl *graph, QDragMoveEvent *event)> OnDragOver;
+    std::function<void(TGraphControl *graph, QDropEvent *event)> OnDragDrop;
+    // Plain mouse and double-click events, raised in browse mode and for
+    // what the control does not handle itself.
+    std::function<void(TGraphControl *graph, QMouseEvent *event)> OnMouseDown;
+    std::function<void(TGraphControl *graph, QMouseEvent *event)> OnMouseMove;
+    std::function<void(TGraphControl *graph, QMouseEvent *event)> OnMouseUp;
+    std::function<void(TGraphControl *graph)> OnDblClick;
+    std::function<void(TGraphControl *graph, QKeyEvent *event)> OnKeyDown;
     // Whether text reads from right to left in this control.
     bool UseRightToLeftReading() const { return layoutDirection() == Qt::RightToLeft; }
     // Whether a painter draws on this control's own window (not a metafile or printer).
@@ -217,13 +294,39 @@ public:
     void ObjectStoredIDChanging(TGraphObject *object, uint32_t newStoredID);
     void LinkEndsChanging(TGraphLink *link);
     void LinkEndsChanged(TGraphLink *link);
+    void NodeExtentChanged(TGraphNode *node);
 
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    void UpdateVisibleArea();
+    void PaintGrid(QPainter &canvas);
+    void PressAt(QMouseEvent *event, bool doubleClick);
+    void MoveTo(QMouseEvent *event);
+    void ReleaseAt(QMouseEvent *event);
+    bool HandleKey(QKeyEvent *event);
+    void MoveResizeByKey(int key, Qt::KeyboardModifiers modifiers);
+    void DeleteSelection();
+    void SetCursorFor(TGraphMarker marker);
+    void ZoomIn();
+    void ZoomOut();
+    void ConnectScrollBar(bool vertical);
     void ObjectsChanged(TGraphObjectList *list, TGraphObject *object, TGraphListAction action);
     void SelectedObjectsChanged(TGraphObjectList *list, TGraphObject *object,
                                 TGraphListAction action);
@@ -252,6 +355,7 @@ private:
     TGraphObjectList FSelectedObjects;
     bool FDefaultKeyMap = true;
     QMenu *FObjectPopupMenu = nullptr;
+    QMenu *FPopupMenu = nullptr;
     TGraphObjectClassRef FNewNodeClass = nullptr;
     TGraphObjectClassRef FNewLinkClass = nullptr;
     bool FGraphModified = false;
@@ -260,6 +364,17 @@ private:
     TRect FVisibleGraphRect;
     bool FFreezeTopLeft = false;
     uint16_t FMinNodeSize = 16;
+    TGraphScrollBar FHorzScrollBar{this, false};
+    TGraphScrollBar FVertScrollBar{this, true};
+    bool FBarShown[2] = {false, false};
+    bool FScrollBarsUpdating = false;
+    QPoint FDragSourcePoint;
+    QPoint FDragTargetPoint;
+    bool FDragLineVisible = false;
+    bool FDoubleClickPress = false;
+    int FPendingWheelDelta = 0;
+    QImage FBuffer;          // what the window shows, painted off screen
+    QImage FBackgroundImage; // the floor plan in the fastest format to draw
     TRect FDragRect{-1, -1, -1, -1};
     TGraphNode *FLinkSourceNode = nullptr;
     TGraphObject *FHitObject = nullptr;

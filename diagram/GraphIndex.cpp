@@ -13,6 +13,10 @@ void TGraphIndex::Clear()
     FUsedRuns.clear();
     FLinksOfNode.clear();
     FLinksByRef.clear();
+    for (int i = 0; i < 2; ++i) {
+        FRights[i].clear();
+        FBottoms[i].clear();
+    }
 }
 
 namespace {
@@ -45,10 +49,12 @@ void TGraphIndex::Removed(TGraphObject *object)
     RemoveID(object->ID());
     if (object->StoredID() != 0)
         EraseOne(FByStoredID, object->StoredID(), object);
-    if (object->IsLink())
+    if (object->IsLink()) {
         UnlinkEnds(static_cast<TGraphLink *>(object));
-    else
+    } else {
         FLinksOfNode.erase(static_cast<const TGraphNode *>(object));
+        NodeExtentChanged(static_cast<TGraphNode *>(object), false);
+    }
 }
 
 void TGraphIndex::IDChanged(TGraphObject *object, uint32_t oldID)
@@ -188,4 +194,42 @@ uint32_t TGraphIndex::UnusedID(uint32_t start) const
     if (start > run->second)
         return start;
     return run->second + 1; // 0 when every identifier above start is taken
+}
+
+void TGraphIndex::NodeExtentChanged(TGraphNode *node, bool listed)
+{
+    TExtentEntry &entry = node->FExtentEntry;
+    if (entry.Registered) {
+        FRights[entry.Hidden].erase(FRights[entry.Hidden].find(entry.Right));
+        FBottoms[entry.Hidden].erase(FBottoms[entry.Hidden].find(entry.Bottom));
+        entry.Registered = false;
+    }
+    if (!listed || node->State() != osNone)
+        return;
+    entry = TExtentEntry{true, !node->Visible(), node->Left() + node->Width(),
+                         node->Top() + node->Height()};
+    FRights[entry.Hidden].insert(entry.Right);
+    FBottoms[entry.Hidden].insert(entry.Bottom);
+}
+
+namespace {
+
+int Largest(const std::multiset<int> (&sets)[2], bool withHidden)
+{
+    int largest = sets[0].empty() ? 0 : *sets[0].rbegin();
+    if (withHidden && !sets[1].empty())
+        largest = sets[0].empty() ? *sets[1].rbegin() : std::max(largest, *sets[1].rbegin());
+    return largest;
+}
+
+} // namespace
+
+int TGraphIndex::MaxRight(bool withHidden) const
+{
+    return Largest(FRights, withHidden);
+}
+
+int TGraphIndex::MaxBottom(bool withHidden) const
+{
+    return Largest(FBottoms, withHidden);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -27,6 +28,21 @@ public:
     // A listed link is about to change its ends, or has changed them.
     void UnlinkEnds(TGraphLink *link);
     void LinkEnds(TGraphLink *link);
+
+    // What a node adds to the content extent: its right and bottom edges
+    // while it is live, kept apart for hidden nodes.
+    struct TExtentEntry {
+        bool Registered = false;
+        bool Hidden = false;
+        int Right = 0;
+        int Bottom = 0;
+    };
+    // A listed node's bounds, visibility or state changed (or it left).
+    void NodeExtentChanged(TGraphNode *node, bool listed);
+    // The largest right and bottom edges of the live nodes (visible ones,
+    // and hidden ones too when asked), or 0 when there are none.
+    int MaxRight(bool withHidden) const;
+    int MaxBottom(bool withHidden) const;
 
     // Smallest identifier not below start that no listed object has.
     uint32_t UnusedID(uint32_t start) const;
@@ -61,6 +77,8 @@ private:
     std::map<uint32_t, uint32_t> FUsedRuns; // first -> last of each run of used identifiers
     std::unordered_map<const TGraphNode *, std::vector<TGraphLink *>> FLinksOfNode;
     std::unordered_multimap<uint32_t, TGraphLink *> FLinksByRef;
+    std::multiset<int> FRights[2]; // [visible, hidden]
+    std::multiset<int> FBottoms[2];
 };
 
 #include "GraphObjectList.h"

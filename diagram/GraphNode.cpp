@@ -131,6 +131,7 @@ void TGraphNode::BoundsChanged(int dx, int dy, int dw, int dh)
         link->UpdateEndpoints();
     FRegion = CreateRegion();
     UpdateTextLayout(dw != 0 || dh != 0, dx, dy);
+    Owner()->NodeExtentChanged(this);
 }
 
 void TGraphNode::Initialize()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GraphIndex.h"
 #include "GraphObject.h"
 #include "GraphPicture.h"
 #include "GraphRegion.h"
@@ -75,6 +76,7 @@ protected:
     ~TGraphNode() override;
 
 private:
+    friend class TGraphIndex;
     void BackgroundChanged();
     // Lays the text out in its area: the text rectangle and its lines.
     TRect LayoutText(QStringList *lines) const;
@@ -93,4 +95,5 @@ private:
     int FDegree = 0;
     bool FIsLeftRightMirror = false;
     bool FIsTopBottomMirror = false;
+    TGraphIndex::TExtentEntry FExtentEntry; // kept by the owner's index
 };

@@ -2,6 +2,7 @@
 
 #include "GraphCanvas.h"
 #include "GraphControl.h"
+#include "GraphNode.h"
 
 #include <QPainter>
 #include <climits>
@@ -72,6 +73,8 @@ void TGraphObject::SetVisible(bool value)
     if (FVisible == value)
         return;
     FVisible = value;
+    if (!FIsLink)
+        FOwner->NodeExtentChanged(static_cast<TGraphNode *>(this));
     Changed(true);
 }
 
@@ -102,6 +105,8 @@ void TGraphObject::SetState(TGraphObjectState value)
     if (old == osCreating)
         FOwner->Objects().Add(this);
     FState = value;
+    if (!FIsLink)
+        FOwner->NodeExtentChanged(static_cast<TGraphNode *>(this));
     if (value == osDestroying)
         FOwner->Objects().Remove(this);
     else if (value == osNone && (old == osCreating || old == osReading))

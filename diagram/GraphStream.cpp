@@ -43,8 +43,11 @@ void TValueWriter::WriteInteger(int64_t value)
     }
 }
 
-void TValueWriter::WriteText(const QString &text)
+void TValueWriter::WriteText(const QString &value)
 {
+    // The drawings hold 8-bit text of code page 936; a character outside it
+    // is written as the question mark that text stands for.
+    const QString text = GraphText::Narrow(value);
     const QByteArray utf8 = text.toUtf8();
     const qint64 units = text.size();
     bool ascii = true;
