@@ -3,6 +3,10 @@
 #include "GraphObject.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QJsonDocument>
 #include <QTextStream>
 #include <exception>
@@ -53,7 +57,62 @@ int Resave(const QStringList &args)
     return 0;
 }
 
+// export DIAGRAM OUT [--background PICTURE]: the drawing as a picture file
+// (.emf, .wmf, .svg or .png by OUT's extension), framed as the metafile
+// export frames it.
+int Export(const QStringList &args)
+{
+    QStringList rest = args;
+    QString background;
+    const int option = rest.indexOf(QStringLiteral("--background"));
+    if (option >= 0 && option + 1 < rest.size()) {
+        background = rest[option + 1];
+        rest.remove(option, 2);
+    }
+    if (rest.size() != 2) {
+        Err() << "usage: varneth-tool export DIAGRAM OUT [--background PICTURE]\n";
+        return 2;
+    }
+    TGraphControl graph;
+    graph.LoadFromFile(rest[0]);
+    if (!background.isEmpty())
+        graph.Background().LoadFromFile(background);
+    const QString out = rest[1];
+    const QString extension = QFileInfo(out).suffix().toLower();
+    const TRect frame = graph.MetafileFrame();
+    const QSize size(std::max(frame.Width(), 1), std::max(frame.Height(), 1));
+    if (extension == u"emf" || extension == u"wmf") {
+        graph.SaveAsMetafile(out);
+    } else if (extension == u"svg") {
+        QSvgGenerator svg;
+        svg.setFileName(out);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(96);
+        QPainter canvas(&svg);
+        graph.DrawDiagram(canvas, frame);
+    } else if (extension == u"png") {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter canvas(&image);
+            canvas.setRenderHint(QPainter::Antialiasing);
+            canvas.setRenderHint(QPainter::TextAntialiasing);
+            graph.DrawDiagram(canvas, frame);
+        }
+        if (!image.save(out, "PNG")) {
+            Err() << "Cannot create file \"" << out << "\".\n";
+            return 1;
+        }
+    } else {
+        Err() << "Unknown picture file extension (." << extension << ")\n";
+        return 1;
+    }
+    return 0;
+}
+
 const std::map<QString, std::function<int(const QStringList &)>> Commands = {
+    {"export", Export},
     {"dump", Dump},
     {"resave", Resave},
 };
@@ -62,7 +121,9 @@ void Usage()
 {
     Err() << "usage: varneth-tool COMMAND [ARGS]\n"
              "  dump FILE          print a diagram file's objects as JSON lines\n"
-             "  resave IN OUT      load a diagram file and save it again\n";
+             "  resave IN OUT      load a diagram file and save it again\n"
+             "  export DIAGRAM OUT [--background PICTURE]\n"
+             "                     write the drawing as .emf, .wmf, .svg or .png\n";
 }
 
 // Qt's notes about the headless platform are not the tool's output.

@@ -204,6 +204,10 @@ public:
     // Writes GetAsMetafile to a file: a placeable Windows metafile when the
     // name ends in ".wmf", an enhanced metafile otherwise.
     void SaveAsMetafile(const QString &fileName);
+    // The rectangle a metafile of the drawing covers, and the drawing as a
+    // metafile shows it: floor plan, links, nodes, at zoom 100.
+    TRect MetafileFrame() const;
+    void DrawDiagram(QPainter &canvas, const TRect &frame);
     virtual void PaintBackground(QPainter &canvas);
     void DrawObjects(QPainter &canvas);
     int PendingWheelDelta() const { return FPendingWheelDelta; }

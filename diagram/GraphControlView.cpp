@@ -4,6 +4,7 @@
 #include "GraphLink.h"
 #include "GraphMath.h"
 #include "GraphNode.h"
+#include "MetafileCanvas.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -336,4 +337,47 @@ void TGraphControl::DrawObjects(QPainter &canvas)
         }
         canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+}
+
+// --- Metafile ---
+
+TRect TGraphControl::MetafileFrame() const
+{
+    if (FBackground.HasGraphic() && !FBackground.Empty())
+        return TRect(0, 0, FBackground.Width(), FBackground.Height());
+    return GraphBounds(false);
+}
+
+void TGraphControl::DrawDiagram(QPainter &canvas, const TRect &frame)
+{
+    canvas.save();
+    canvas.translate(-frame.Left, -frame.Top);
+    if (FBackground.HasGraphic() && !FBackground.Empty())
+        FBackground.Draw(canvas, QRect(0, 0, FBackground.Width(), FBackground.Height()));
+    FObjects.ForEach([&canvas](TGraphObject *object) {
+        if (object->IsLink())
+            object->Draw(canvas);
+    });
+    FObjects.ForEach([&canvas](TGraphObject *object) {
+        if (!object->IsLink())
+            object->Draw(canvas);
+    });
+    canvas.restore();
+}
+
+std::unique_ptr<TMetafile> TGraphControl::GetAsMetafile()
+{
+    const TRect frame = MetafileFrame();
+    auto metafile = std::make_unique<TMetafile>(std::max(frame.Width(), 0),
+                                                std::max(frame.Height(), 0));
+    {
+        QPainter canvas(metafile->Device());
+        DrawDiagram(canvas, frame);
+    }
+    return metafile;
+}
+
+void TGraphControl::SaveAsMetafile(const QString &fileName)
+{
+    GetAsMetafile()->SaveToFile(fileName);
 }
