@@ -1,3 +1,5 @@
+#include "GraphControl.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
@@ -9,6 +11,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(title);
     QMainWindow window;
     window.setWindowTitle(title);
+    auto *drawing = new TGraphControl(&window);
+    drawing->SetShowGrid(true);
+    window.setCentralWidget(drawing);
     window.resize(1024, 720);
     window.show();
     return app.exec();
