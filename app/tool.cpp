@@ -1,8 +1,12 @@
 #include "DiagramJson.h"
 #include "GraphControl.h"
 #include "GraphObject.h"
+#include "LibraryCheck.h"
+#include "SymbolGroups.h"
+#include "iconstore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -111,7 +115,36 @@ int Export(const QStringList &args)
     return 0;
 }
 
+// library [APPDIR]: lists the symbol library and checks it.
+int Library(const QStringList &args)
+{
+    if (args.size() > 1) {
+        Err() << "usage: varneth-tool library [APPDIR]\n";
+        return 2;
+    }
+    const QString appPath = args.isEmpty() ? QCoreApplication::applicationDirPath() : args[0];
+    const TIconstore library(QDir(appPath).filePath(QStringLiteral("iconstore.xml")));
+    Out() << "index\tgroup\tcode\tcaption\tref\n";
+    for (int i = 0; i < library.IconCount(); ++i) {
+        const IXMLIconType *icon = library.Icon(i);
+        const TSymbolGroup group = SymbolGroups::Of(icon->System(), icon->Type());
+        Out() << i << '\t' << (group.IsValid() ? group.caption : QStringLiteral("-")) << '\t'
+              << icon->Code() << '\t' << icon->Caption() << '\t' << icon->Ref() << '\n';
+    }
+    const QStringList problems = LibraryCheck::Problems(library, appPath);
+    Out().flush();
+    for (const QString &problem : problems)
+        Err() << "problem: " << problem << '\n';
+    if (!problems.isEmpty()) {
+        Err() << problems.size() << " problem(s) in " << library.IconCount() << " icons\n";
+        return 1;
+    }
+    Out() << library.IconCount() << " icons, no problems\n";
+    return 0;
+}
+
 const std::map<QString, std::function<int(const QStringList &)>> Commands = {
+    {"library", Library},
     {"export", Export},
     {"dump", Dump},
     {"resave", Resave},
@@ -123,7 +156,8 @@ void Usage()
              "  dump FILE          print a diagram file's objects as JSON lines\n"
              "  resave IN OUT      load a diagram file and save it again\n"
              "  export DIAGRAM OUT [--background PICTURE]\n"
-             "                     write the drawing as .emf, .wmf, .svg or .png\n";
+             "                     write the drawing as .emf, .wmf, .svg or .png\n"
+             "  library [APPDIR]   list the symbol library and check it\n";
 }
 
 // Qt's notes about the headless platform are not the tool's output.
