@@ -10,6 +10,7 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "JpegCodec.h"
+#include "MetafileCanvas.h"
 #include "PolygonalNode.h"
 #include "RectangularNode.h"
 
@@ -144,6 +145,31 @@ QByteArray EveryTag()
     return graph.SaveToBytes();
 }
 
+// A metafile with every kind of record the drawing code makes.
+const TMetafile &DrawnMetafile()
+{
+    static TMetafile metafile(120, 80);
+    static bool drawn = false;
+    if (!drawn) {
+        drawn = true;
+        QPainter painter(metafile.Device());
+        painter.setPen(QPen(Qt::red, 2, Qt::DashLine));
+        painter.setBrush(Qt::yellow);
+        painter.drawRect(5, 5, 50, 30);
+        painter.drawEllipse(60, 5, 50, 30);
+        painter.drawRoundedRect(5, 40, 50, 30, 8, 8);
+        painter.setBrush(QBrush(Qt::blue, Qt::DiagCrossPattern));
+        painter.drawPolygon(QPolygon({QPoint(70, 40), QPoint(110, 50), QPoint(80, 75)}));
+        painter.setClipRect(0, 0, 100, 70);
+        painter.drawImage(QRect(90, 60, 20, 10), Sample(4, 2));
+        painter.setFont(QFont(QStringLiteral("新宋体"), 12));
+        painter.drawText(10, 60, QStringLiteral("插座 B01"));
+        painter.rotate(-30);
+        painter.drawText(20, 60, QStringLiteral("照明"));
+    }
+    return metafile;
+}
+
 void Write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -170,6 +196,8 @@ int main(int argc, char *argv[])
     Write(out.filePath("picture/jpeg.bin"), '\1' + JpegCodec::Encode(Sample(9, 7)));
     Write(out.filePath("picture/icon.bin"), '\2' + Icon());
     Write(out.filePath("picture/metafile.bin"), '\3' + Emf());
+    Write(out.filePath("picture/drawn-emf.bin"), '\3' + DrawnMetafile().EmfBytes());
+    Write(out.filePath("picture/drawn-wmf.bin"), '\3' + DrawnMetafile().WmfBytes());
     TPicture framed;
     framed.SetImage(Sample(2, 2));
     Write(out.filePath("picture/framed-bitmap.bin"), '\4' + framed.StreamData());
