@@ -1,20 +1,32 @@
-#include "GraphControl.h"
+#include "WiringMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
+#include <QDir>
 
-// The program entry: sets the application title and runs the main window.
+// The program entry: sets the application title, finds the data folder and
+// runs the main window until it closes.
+//
+// The data folder (library, floor plans, projects, schemes) is the
+// executable's folder unless --appdir or VARNETH_APPDIR names another.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString title = QStringLiteral("Varneth电气线路设计系统 V1.0");
-    QApplication::setApplicationName(title);
-    QMainWindow window;
-    window.setWindowTitle(title);
-    auto *drawing = new TGraphControl(&window);
-    drawing->SetShowGrid(true);
-    window.setCentralWidget(drawing);
-    window.resize(1024, 720);
-    window.show();
+    QApplication::setApplicationName(IUserDialogs::ApplicationTitle());
+    QCommandLineParser parser;
+    const QCommandLineOption appDir(QStringLiteral("appdir"),
+                                    QStringLiteral("The folder of the program's data."),
+                                    QStringLiteral("folder"));
+    parser.addOption(appDir);
+    parser.addHelpOption();
+    parser.process(app);
+    QString appPath = QCoreApplication::applicationDirPath();
+    if (qEnvironmentVariableIsSet("VARNETH_APPDIR"))
+        appPath = qEnvironmentVariable("VARNETH_APPDIR");
+    if (parser.isSet(appDir))
+        appPath = parser.value(appDir);
+
+    TFrmMain window(QDir(appPath).absolutePath());
+    window.showMaximized();
     return app.exec();
 }

@@ -1,0 +1,59 @@
+#include "UserDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(IUserDialogs::TIcon icon)
+{
+    switch (icon) {
+    case IUserDialogs::Warning:
+        return QMessageBox::Warning;
+    case IUserDialogs::Error:
+        return QMessageBox::Critical;
+    case IUserDialogs::Question:
+        return QMessageBox::Question;
+    default:
+        return QMessageBox::Information;
+    }
+}
+
+} // namespace
+
+QString IUserDialogs::PictureFilter()
+{
+    return QStringLiteral("所有图片 (*.bmp *.jpg *.jpeg *.ico *.emf *.wmf);;"
+                          "Bitmaps (*.bmp);;JPEG Image File (*.jpg *.jpeg);;Icons (*.ico);;"
+                          "Enhanced Metafiles (*.emf);;Metafiles (*.wmf)");
+}
+
+void TDesktopDialogs::Tell(QWidget *parent, const QString &text, TIcon icon)
+{
+    QMessageBox box(BoxIcon(icon), ApplicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+IUserDialogs::TButton TDesktopDialogs::Ask(QWidget *parent, const QString &text, TIcon icon,
+                                           TButton defaultButton)
+{
+    QMessageBox box(BoxIcon(icon), ApplicationTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(defaultButton == Yes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Yes : No;
+}
+
+QString TDesktopDialogs::OpenFile(QWidget *parent, const QString &filter, const QString &start)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), start, filter);
+}
+
+QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const QString &start)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), start, filter);
+}
+
+QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), start, PictureFilter());
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The message boxes and file dialogs of the workspace, behind one small
+// interface so that tests can answer them. Every message box carries the
+// application title as its caption.
+class IUserDialogs {
+public:
+    enum TIcon { Information, Warning, Error, Question };
+    enum TButton { Ok, Yes, No, Cancel };
+
+    virtual ~IUserDialogs() = default;
+
+    // A message with an OK button.
+    virtual void Tell(QWidget *parent, const QString &text, TIcon icon) = 0;
+    // A Yes/No question; defaultButton is Yes or No.
+    virtual TButton Ask(QWidget *parent, const QString &text, TIcon icon,
+                        TButton defaultButton) = 0;
+    // File dialogs: the chosen path, or empty when cancelled.
+    virtual QString OpenFile(QWidget *parent, const QString &filter, const QString &start) = 0;
+    virtual QString SaveFile(QWidget *parent, const QString &filter, const QString &start) = 0;
+    virtual QString OpenPicture(QWidget *parent, const QString &start) = 0;
+
+    // The caption of every message box.
+    static QString ApplicationTitle() { return QStringLiteral("Varneth电气线路设计系统"); }
+    // The picture formats the picture layer loads, as a file dialog filter.
+    static QString PictureFilter();
+};
+
+// The dialogs of the desktop.
+class TDesktopDialogs : public IUserDialogs {
+public:
+    void Tell(QWidget *parent, const QString &text, TIcon icon) override;
+    TButton Ask(QWidget *parent, const QString &text, TIcon icon, TButton defaultButton) override;
+    QString OpenFile(QWidget *parent, const QString &filter, const QString &start) override;
+    QString SaveFile(QWidget *parent, const QString &filter, const QString &start) override;
+    QString OpenPicture(QWidget *parent, const QString &start) override;
+};

@@ -1,0 +1,521 @@
+#include "WiringMain.h"
+
+#include "CommandIcons.h"
+#include "GraphControl.h"
+#include "IniFile.h"
+#include "WiringAbout.h"
+#include "WiringCustomer.h"
+#include "iconstore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+QString TFrmMain::HomePage()
+{
+    return QStringLiteral("https://varneth.example/");
+}
+
+TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent), FDialogs(dialogs)
+{
+    if (!FDialogs) {
+        FOwnDialogs = std::make_unique<TDesktopDialogs>();
+        FDialogs = FOwnDialogs.get();
+    }
+    AppPath = QDir::cleanPath(appPath) + u'/';
+    setObjectName(QStringLiteral("FrmMain"));
+    BuildActions();
+    BuildPages();
+    BuildMenusAndToolbar();
+    SetUpDiagrams();
+    ConnectCommands();
+    FrmCustomer = new TFrmCustomer(
+        this, [this](TFrmCustomer &dialog) -> QString {
+            QString created;
+            Run([&] {
+                // The checks of the page-0 creation; the floor-plan rule is exact here.
+                const QString name = dialog.EdtProjectName->text();
+                const QString floorPlan = dialog.EdtBackgroundPath->text();
+                if (name.isEmpty())
+                    return Tell(QStringLiteral("方案名称不允许为空！"));
+                if (const QString problem = SchemeNameProblem(name); !problem.isEmpty())
+                    return Tell(problem);
+                if (floorPlan.isEmpty())
+                    return Tell(QStringLiteral("请设置户型图！"));
+                if (!QFileInfo::exists(floorPlan))
+                    return Tell(QStringLiteral("户型图文件不存在，请重新设置！"));
+                if (!FloorPlanAccepted(floorPlan, false))
+                    return Tell(QStringLiteral("请重新选择户型图，户型图必须存放在程序主目录的 "
+                                               "background 子目录下！"));
+                const QString path = ProjectPathOf(name);
+                if (QFileInfo::exists(path))
+                    return Tell(QStringLiteral("该方案已经存在，请使用不同的方案名称！"));
+                QDir(AppPath + QStringLiteral("projects")).mkdir(name);
+                TIniFile settings(path);
+                const std::pair<const char *, QString> keys[] = {
+                    {"ProjectName", name},
+                    {"CustomerName", dialog.EdtCustomerName->text()},
+                    {"CustomerPhone", dialog.EdtCustomerPhone->text()},
+                    {"CustomerAddress", dialog.EdtCustomerAddress->text()},
+                    {"CustomerEmail", dialog.EdtCustomerEmail->text()},
+                    {"DesignerCompany", dialog.EdtDesignerCompany->text()},
+                    {"DesignerName", dialog.EdtDesignerName->text()},
+                    {"BackgroundPath", QFileInfo(floorPlan).fileName()},
+                    {"ProjectComment", dialog.EdtProjectComment->toPlainText()},
+                };
+                for (const auto &[key, value] : keys)
+                    settings.WriteString(QStringLiteral("customer"), QLatin1String(key), value);
+                created = path;
+            });
+            return created;
+        },
+        [this](const QString &start) { return FDialogs->OpenPicture(this, start); });
+    FrmHelp = new TFrmHelp(this);
+    FormCreate();
+}
+
+TFrmMain::~TFrmMain() = default;
+
+QAction *TFrmMain::Action(const QString &name) const
+{
+    const auto it = FActions.find(name);
+    return it == FActions.end() ? nullptr : it->second;
+}
+
+// --- Start-up ---
+
+void TFrmMain::FormCreate()
+{
+    if (!FrmAbout)
+        FrmAbout = new TFrmAbout(this);
+    setWindowTitle(IUserDialogs::ApplicationTitle() + QStringLiteral(" V1.0"));
+    PageControl->setCurrentIndex(0);
+    PaletteTag = -1;
+    DropPending = false;
+    ActiveGraph = gcWiring;
+    try {
+        IconStore = std::make_unique<TIconstore>(AppPath + QStringLiteral("iconstore.xml"));
+    } catch (const std::exception &error) {
+        // The window still works on drawings, without a library.
+        ShowError(QString::fromStdString(error.what()));
+    }
+    SetProjectOpen(false);
+    ResetProject();
+}
+
+void TFrmMain::SetUpDiagrams()
+{
+    gcWiring->SetGridSize(10);
+    gcWiring->SetShowGrid(false);
+    gcWiring->SetMinNodeSize(20);
+    gcWiring->SetZoomMin(20);
+    gcWiring->SetZoomMax(500);
+    gcWiring->SetZoomStep(10);
+    gcWiring->HorzScrollBar().SetTracking(true);
+    gcWiring->VertScrollBar().SetTracking(true);
+    for (TGraphControl *graph : {gcWiring, gcGuard}) {
+        graph->SetObjectPopupMenu(pmObj);
+        graph->SetPopupMenu(pmBase);
+        graph->OnGraphChange = [this](TGraphControl *) { SetModified(true); };
+    }
+}
+
+void TFrmMain::BuildPages()
+{
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    QFont font(QStringLiteral("新宋体"));
+    font.setPixelSize(13);
+    PageControl->setFont(font);
+    gcWiring = new TGraphControl;
+    gcWiring->setObjectName(QStringLiteral("gcWiring"));
+    gcGuard = new TGraphControl;
+    gcGuard->setObjectName(QStringLiteral("gcGuard"));
+    navBarWiring = new QWidget;
+    navBarWiring->setObjectName(QStringLiteral("navBarWiring"));
+    navBarGuard = new QWidget;
+    navBarGuard->setObjectName(QStringLiteral("navBarGuard"));
+
+    PageControl->addTab(BuildProjectPage(), QStringLiteral("方案配置"));
+    PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
+    PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
+
+    lvConfig = new QTreeWidget;
+    lvConfig->setObjectName(QStringLiteral("lvConfig"));
+    lvConfig->setHeaderLabels({QStringLiteral("图例"), QStringLiteral("编号"),
+                               QStringLiteral("产品名称"), QStringLiteral("数量")});
+    lvConfig->setRootIsDecorated(false);
+    lvConfig->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvConfig->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvConfig->setIconSize(QSize(20, 20));
+    lvConfig->header()->resizeSection(0, 40);
+    lvConfig->header()->resizeSection(2, 400);
+    PageControl->addTab(lvConfig, QStringLiteral("配置单"));
+    PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
+
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1)
+            ActiveGraph = gcWiring; // TabSheet1Show
+        else if (index == 2)
+            ActiveGraph = gcGuard; // TabSheet2Show
+    });
+    setCentralWidget(PageControl);
+}
+
+QWidget *TFrmMain::BuildProjectPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheet5"));
+    auto *form = new QFormLayout;
+    const auto edit = [&](QLineEdit *&field, const char *name) {
+        field = new QLineEdit;
+        field->setObjectName(QLatin1String(name));
+        connect(field, &QLineEdit::textChanged, this, [this] { SetModified(true); });
+        return field;
+    };
+    const auto pair = [&](QWidget *a, const QString &label, QWidget *b) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(a);
+        row->addWidget(new QLabel(label));
+        row->addWidget(b);
+        return row;
+    };
+    form->addRow(QStringLiteral("方案名称："), edit(EdtProjectName, "EdtProjectName"));
+    form->addRow(QStringLiteral("客户姓名："),
+                 pair(edit(EdtCustomerName, "EdtCustomerName"), QStringLiteral("客户电话："),
+                      edit(EdtCustomerPhone, "EdtCustomerPhone")));
+    form->addRow(QStringLiteral("客户地址："),
+                 pair(edit(EdtCustomerAddress, "EdtCustomerAddress"), QStringLiteral("客户EMail："),
+                      edit(EdtCustomerEmail, "EdtCustomerEmail")));
+    form->addRow(QStringLiteral("设计师公司："),
+                 pair(edit(EdtDesignerCompany, "EdtDesignerCompany"),
+                      QStringLiteral("设计师姓名："), edit(EdtDesignerName, "EdtDesignerName")));
+    SpeedButton4 = new QToolButton;
+    SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
+    SpeedButton4->setText(QStringLiteral("..."));
+    auto *background = new QHBoxLayout;
+    background->addWidget(edit(EdtBackgroundPath, "EdtBackgroundPath"));
+    background->addWidget(SpeedButton4);
+    form->addRow(QStringLiteral("浏览户型图："), background);
+    EdtProjectComment = new QPlainTextEdit;
+    EdtProjectComment->setObjectName(QStringLiteral("EdtProjectComment"));
+    connect(EdtProjectComment, &QPlainTextEdit::textChanged, this, [this] { SetModified(true); });
+    form->addRow(QStringLiteral("备   注："), EdtProjectComment);
+
+    const auto button = [](QPushButton *&b, const QString &caption, const char *name) {
+        b = new QPushButton(caption);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(button(btnOpenFile, QStringLiteral("打开文件"), "btnOpenFile"));
+    buttons->addWidget(button(btnCreateFile, QStringLiteral("创建文件"), "btnCreateFile"));
+    buttons->addWidget(button(btnSaveFile, QStringLiteral("保存文件"), "btnSaveFile"));
+    buttons->addWidget(button(btnCloseFile, QStringLiteral("关闭文件"), "btnCloseFile"));
+    buttons->addStretch();
+    // Enter presses "创建文件", Esc "关闭文件", while the page has the focus.
+    btnCreateFile->setDefault(true);
+    auto *enter = new QShortcut(QKeySequence(Qt::Key_Return), page, nullptr, nullptr,
+                                Qt::WidgetWithChildrenShortcut);
+    connect(enter, &QShortcut::activated, btnCreateFile, &QPushButton::animateClick);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), page, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, btnCloseFile, &QPushButton::animateClick);
+
+    auto *layout = new QVBoxLayout(page);
+    auto *box = new QWidget;
+    box->setMaximumWidth(760);
+    auto *boxLayout = new QVBoxLayout(box);
+    boxLayout->addLayout(form);
+    boxLayout->addLayout(buttons);
+    auto *centred = new QHBoxLayout;
+    centred->addStretch();
+    centred->addWidget(box, 1);
+    centred->addStretch();
+    layout->addLayout(centred);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *TFrmMain::BuildDiagramPage(QWidget *palette, TGraphControl *graph)
+{
+    auto *splitter = new QSplitter(Qt::Horizontal);
+    palette->setMinimumWidth(100);
+    splitter->addWidget(palette);
+    splitter->addWidget(graph);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 800});
+    return splitter;
+}
+
+QWidget *TFrmMain::BuildPreviewPage()
+{
+    PageControlSub = new QTabWidget;
+    PageControlSub->setObjectName(QStringLiteral("PageControlSub"));
+    PageControlSub->setTabPosition(QTabWidget::South);
+    for (const QString &caption :
+         {QStringLiteral("第一页"), QStringLiteral("第二页"), QStringLiteral("第三页")}) {
+        auto *scroll = new QScrollArea;
+        auto *image = new QLabel;
+        image->setAlignment(Qt::AlignCenter);
+        scroll->setWidget(image);
+        scroll->setWidgetResizable(true);
+        PageControlSub->addTab(scroll, caption);
+    }
+    return PageControlSub;
+}
+
+// --- Commands ---
+
+QAction *TFrmMain::AddAction(const QString &name, const QString &caption, const QString &hint,
+                             const QString &iconName, bool checkable, bool checked)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    action->setStatusTip(hint);
+    action->setIcon(CommandIcons::Icon(iconName));
+    action->setCheckable(checkable);
+    action->setChecked(checked);
+    FActions[name] = action;
+    return action;
+}
+
+void TFrmMain::BuildActions()
+{
+    struct Command {
+        const char *name;
+        const char16_t *caption;
+        const char16_t *hint;
+        const char *icon;
+        bool checkable;
+        bool checked;
+    };
+    static const Command commands[] = {
+        {"actFileCreate", u"创建文件", u"创建文件", "document-new", false, false},
+        {"actFileOpen", u"打开文件", u"打开文件", "document-open", false, false},
+        {"actFileSave", u"保存文件", u"保存文件", "document-save", false, false},
+        {"actFileSaveAs", u"另存为", u"文件另存为...", "document-save-as", false, false},
+        {"actFileExport", u"导出图片", u"导出为图片", "image-x-generic", false, false},
+        {"actFilePrintSet", u"打印设置...", u"打印设置", "document-page-setup", false, false},
+        {"actFilePrint", u"打印", u"打印文件", "document-print", false, false},
+        {"actFileQuit", u"退出", u"退出", "application-exit", false, false},
+        {"actEditCut", u"剪切", u"剪切", "edit-cut", false, false},
+        {"actEditCopy", u"复制", u"复制", "edit-copy", false, false},
+        {"actEditPaste", u"粘贴", u"粘贴", "edit-paste", false, false},
+        {"actEditDel", u"删除", u"删除", "edit-delete", false, false},
+        {"actEditLock", u"锁定", u"锁定图标", "changes-prevent", true, false},
+        {"actEditSelAll", u"选择所有", u"选择所有", "edit-select-all", false, false},
+        {"actEditFront", u"置前", u"将选中的图标置前", "go-top", false, false},
+        {"actEditBack", u"置后", u"将选中的图标置后", "go-bottom", false, false},
+        {"actEditLink", u"连接", u"连接图标", "insert-link", false, false},
+        {"actEditImport", u"导入户型图", u"", "insert-image", false, false},
+        {"actEditReImport", u"重新导入户型图", u"", "", false, false},
+        {"actEditClear", u"清除所有图例", u"清除图标", "edit-clear-all", false, false},
+        {"actDisplayBase", u"显示户型图", u"", "", true, true},
+        {"actDisplayAll", u"显示所有图例", u"", "", true, true},
+        {"actDisplayGrid", u"显示网格", u"", "", true, false},
+        {"actDisplayZoonIn", u"放大", u"放大", "zoom-in", false, false},
+        {"actDisplayZoomOut", u"缩小", u"缩小", "zoom-out", false, false},
+        {"actDisplayZoom", u"原始大小", u"", "zoom-original", false, false},
+        {"actDisplayMove", u"", u"移动", "hand", true, false},
+        {"actObjRight", u"右旋转90度", u"", "object-rotate-right", false, false},
+        {"actObjLeft", u"左旋转90度", u"", "object-rotate-left", false, false},
+        {"actObjRound", u"旋转180度", u"", "", false, false},
+        {"actObjH", u"水平翻转", u"", "object-flip-horizontal", false, false},
+        {"actObjV", u"垂直翻转", u"", "object-flip-vertical", false, false},
+        {"actSetBase", u"绘制区设置", u"", "", false, false},
+        {"actSetProp", u"属性设置", u"", "", false, false},
+        {"actObjSelect", u"", u"", "", false, false},
+        {"actSaveAsProject", u"保存为推荐方案", u"", "", false, false},
+        {"actAboutMe", u"关于本软件", u"", "help-about", false, false},
+        {"actAboutWebsite", u"浏览网站", u"", "", false, false},
+        {"actAboutHelp", u"帮助", u"帮助", "help-browser", false, false},
+    };
+    for (const Command &c : commands)
+        AddAction(QLatin1String(c.name), QString::fromUtf16(c.caption),
+                  QString::fromUtf16(c.hint), QLatin1String(c.icon), c.checkable, c.checked);
+    Action(QStringLiteral("actSaveAsProject"))->setVisible(false);
+}
+
+void TFrmMain::BuildMenusAndToolbar()
+{
+    const auto fill = [this](QWidget *target, const QStringList &names) {
+        for (const QString &name : names) {
+            if (name == u"-") {
+                auto *separator = new QAction(target);
+                separator->setSeparator(true);
+                target->addAction(separator);
+            } else {
+                target->addAction(Action(name));
+            }
+        }
+    };
+    // The two commands whose menu items are hidden keep them, invisible.
+    const auto hiddenItem = [this](QMenu *menu, const QString &name) {
+        auto *item = new QAction(Action(name)->text(), menu);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, Action(name), &QAction::trigger);
+        menu->addAction(item);
+    };
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
+    hiddenItem(file, QStringLiteral("actFileCreate"));
+    fill(file, {"actFileOpen", "actFileSave"});
+    hiddenItem(file, QStringLiteral("actFileSaveAs"));
+    fill(file, {"-", "actFileExport", "-", "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
+    fill(menuBar()->addMenu(QStringLiteral("编辑")),
+         {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
+          "actEditBack", "-", "actEditSelAll", "actEditLock", "-", "actEditImport",
+          "actEditReImport", "actEditClear"});
+    fill(menuBar()->addMenu(QStringLiteral("显示")),
+         {"actDisplayBase", "actDisplayAll", "actDisplayGrid", "-", "actDisplayZoonIn",
+          "actDisplayZoomOut", "actDisplayZoom"});
+    fill(menuBar()->addMenu(QStringLiteral("选项")), {"actSetBase"});
+    fill(menuBar()->addMenu(QStringLiteral("关于")),
+         {"actAboutMe", "actAboutWebsite", "-", "actAboutHelp"});
+
+    QToolBar *tools = addToolBar(QStringLiteral("工具栏"));
+    tools->setObjectName(QStringLiteral("ToolBar"));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tools->setMovable(false);
+    fill(tools, {"actFileCreate", "actFileOpen", "actFileSave", "actFileSaveAs", "actFilePrint",
+                 "actFileQuit", "-", "actEditCut", "actEditCopy", "actEditPaste", "actEditDel",
+                 "actEditLock", "actEditSelAll", "-", "actDisplayZoomOut", "actDisplayZoonIn",
+                 "actDisplayMove", "-", "actEditFront", "actEditBack", "actEditLink", "-",
+                 "actAboutHelp"});
+
+    pmObj = new QMenu(this);
+    pmObj->setObjectName(QStringLiteral("pmObj"));
+    fill(pmObj, {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
+                 "actEditBack", "-", "actObjRight", "actObjLeft", "actObjRound", "-", "actObjH",
+                 "actObjV", "-", "actSetProp"});
+    pmBase = new QMenu(this);
+    pmBase->setObjectName(QStringLiteral("pmBase"));
+    fill(pmBase, {"actDisplayBase", "actDisplayGrid", "actDisplayAll", "-", "actEditPaste", "-",
+                  "actEditSelAll", "-", "actSetBase"});
+}
+
+void TFrmMain::ConnectCommands()
+{
+    const auto on = [this](const char *name, std::function<void()> command) {
+        connect(Action(QLatin1String(name)), &QAction::triggered, this,
+                [this, command] { Run(command); });
+    };
+    on("actFileCreate", [this] { actFileCreateExecute(); });
+    on("actFileOpen", [this] { actFileOpenExecute(); });
+    on("actFileSave", [this] { actFileSaveExecute(); });
+    on("actFileSaveAs", [this] { actFileSaveAsExecute(); });
+    on("actFileQuit", [this] { actFileQuitExecute(); });
+    on("actEditImport", [this] { actEditImportExecute(); });
+    on("actEditReImport", [this] { actEditReImportExecute(); });
+    on("actDisplayBase", [this] { actDisplayBaseExecute(); });
+    on("actAboutMe", [this] { FrmAbout->exec(); });
+    on("actAboutHelp", [this] { FrmHelp->show(); });
+    on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
+    connect(btnCreateFile, &QPushButton::clicked, this, [this] { Run([this] { btnCreateFileClick(); }); });
+    connect(btnCloseFile, &QPushButton::clicked, this, [this] { Run([this] { btnCloseFileClick(); }); });
+    connect(btnOpenFile, &QPushButton::clicked, Action(QStringLiteral("actFileOpen")),
+            &QAction::trigger);
+    connect(btnSaveFile, &QPushButton::clicked, Action(QStringLiteral("actFileSave")),
+            &QAction::trigger);
+    connect(SpeedButton4, &QToolButton::clicked, this, [this] { Run([this] { SpeedButton4Click(); }); });
+}
+
+void TFrmMain::Run(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const std::exception &error) {
+        ShowError(QString::fromStdString(error.what()));
+    }
+}
+
+void TFrmMain::ShowError(const QString &message)
+{
+    FDialogs->Tell(this, message, IUserDialogs::Error);
+}
+
+void TFrmMain::Tell(const QString &text, IUserDialogs::TIcon icon)
+{
+    FDialogs->Tell(this, text, icon);
+}
+
+// --- Working state ---
+
+void TFrmMain::SetProjectOpen(bool value)
+{
+    ProjectOpen = value;
+    btnCreateFile->setEnabled(!value);
+    btnOpenFile->setEnabled(!value);
+    btnSaveFile->setEnabled(value);
+    btnCloseFile->setEnabled(value);
+    for (const auto &[name, action] : FActions)
+        action->setEnabled(value);
+    Action(QStringLiteral("actFileOpen"))->setEnabled(!value);
+    Action(QStringLiteral("actFileCreate"))->setEnabled(!value);
+    for (const char *name : {"actFileQuit", "actAboutMe", "actAboutHelp", "actAboutWebsite"})
+        Action(QLatin1String(name))->setEnabled(true);
+    for (int page = 1; page <= 4; ++page)
+        PageControl->widget(page)->setEnabled(value);
+}
+
+void TFrmMain::SetModified(bool value)
+{
+    if (!ProjectOpen)
+        return;
+    Modified = value;
+    Action(QStringLiteral("actFileSave"))->setEnabled(value);
+    btnSaveFile->setEnabled(value); // the button follows its command
+}
+
+void TFrmMain::ResetProject()
+{
+    ActiveGraph = nullptr;
+    ProjectPath.clear();
+    lvConfig->clear();
+    ProjectSettings.reset();
+    for (QLineEdit *field : {EdtProjectName, EdtBackgroundPath, EdtCustomerName, EdtCustomerPhone,
+                             EdtCustomerAddress, EdtCustomerEmail, EdtDesignerCompany,
+                             EdtDesignerName})
+        field->clear();
+    EdtProjectComment->clear();
+    gcWiring->Clear();
+    gcGuard->Clear();
+}
+
+void TFrmMain::closeEvent(QCloseEvent *event)
+{
+    if (Modified &&
+        FDialogs->Ask(this, QStringLiteral("文件已被修改，是否要直接退出而不保存文件？"),
+                      IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TFrmMain::actFileQuitExecute()
+{
+    close();
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "UserDialogs.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+class QWidget;
+class TGraphControl;
+class TGraphNode;
+class TIconstore;
+class TIniFile;
+class TFrmAbout;
+class TFrmCustomer;
+class TFrmHelp;
+
+// The main window: the whole workspace of a designer. It owns the two
+// drawings, their palettes, the symbol library, the open project's
+// settings file and the working state, and every command of the program.
+class TFrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // appPath is the folder of the data (library, floor plans, projects,
+    // schemes); dialogs answers the message boxes and file dialogs (the
+    // desktop's when none is given).
+    explicit TFrmMain(const QString &appPath, IUserDialogs *dialogs = nullptr,
+                      QWidget *parent = nullptr);
+    ~TFrmMain() override;
+
+    // --- Working state ---
+    bool HintArmed = false;
+    TGraphNode *HintNode = nullptr;
+    QString AppPath; // ends in a separator
+    std::unique_ptr<TIconstore> IconStore;
+    TGraphControl *ActiveGraph = nullptr;
+    int PaletteTag = -1;
+    QString SchemeFileName;
+    bool Modified = false;
+    QString ProjectPath;
+    std::unique_ptr<TIniFile> ProjectSettings;
+    bool DropPending = false;
+    bool ProjectOpen = false;
+
+    void SetProjectOpen(bool value);
+    void SetModified(bool value);
+    void ResetProject();
+    // Opens the project whose settings file is given. On failure the error
+    // is reported, nothing stays half open, and the result is false.
+    bool OpenProjectFile(const QString &fileName);
+
+    // --- Components (named as on the form) ---
+    TGraphControl *gcWiring = nullptr;
+    TGraphControl *gcGuard = nullptr;
+    QTabWidget *PageControl = nullptr;
+    QTabWidget *PageControlSub = nullptr;
+    QWidget *navBarWiring = nullptr;
+    QWidget *navBarGuard = nullptr;
+    QTreeWidget *lvConfig = nullptr;
+    QLineEdit *EdtProjectName = nullptr;
+    QLineEdit *EdtCustomerName = nullptr;
+    QLineEdit *EdtCustomerPhone = nullptr;
+    QLineEdit *EdtCustomerAddress = nullptr;
+    QLineEdit *EdtCustomerEmail = nullptr;
+    QLineEdit *EdtDesignerCompany = nullptr;
+    QLineEdit *EdtDesignerName = nullptr;
+    QLineEdit *EdtBackgroundPath = nullptr;
+    QPlainTextEdit *EdtProjectComment = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QPushButton *btnOpenFile = nullptr;
+    QPushButton *btnCreateFile = nullptr;
+    QPushButton *btnSaveFile = nullptr;
+    QPushButton *btnCloseFile = nullptr;
+    QMenu *pmObj = nullptr;
+    QMenu *pmBase = nullptr;
+    TFrmCustomer *FrmCustomer = nullptr;
+    TFrmAbout *FrmAbout = nullptr;
+    TFrmHelp *FrmHelp = nullptr;
+
+    // The command of that name ("actFileSave"); null when there is none.
+    QAction *Action(const QString &name) const;
+    const std::map<QString, QAction *> &Actions() const { return FActions; }
+    IUserDialogs &Dialogs() { return *FDialogs; }
+
+    // --- Project commands ---
+    void btnCreateFileClick();
+    void actFileCreateExecute();
+    void actFileOpenExecute();
+    // The save; false when it was refused or failed.
+    bool actFileSaveExecute();
+    void actFileSaveAsExecute();
+    void btnCloseFileClick();
+    void SpeedButton4Click();
+    void actEditImportExecute();
+    void actEditReImportExecute();
+    void actDisplayBaseExecute();
+    void actFileQuitExecute();
+
+    // The floor-plan rule: the path lies directly in AppPath + "background".
+    bool FloorPlanAccepted(const QString &path, bool ignoreCase) const;
+    // The folder of a new project, refusing names that are no plain folder name.
+    static QString SchemeNameProblem(const QString &name);
+    // The project path of a scheme name.
+    QString ProjectPathOf(const QString &name) const;
+
+    // The program's home page, opened by "浏览网站".
+    static QString HomePage();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void BuildPages();
+    QWidget *BuildProjectPage();
+    QWidget *BuildDiagramPage(QWidget *palette, TGraphControl *graph);
+    QWidget *BuildPreviewPage();
+    void BuildActions();
+    void BuildMenusAndToolbar();
+    void SetUpDiagrams();
+    void ConnectCommands();
+    QAction *AddAction(const QString &name, const QString &caption, const QString &hint,
+                       const QString &iconName, bool checkable, bool checked);
+    // Runs a command, reporting any error it raises in a message box.
+    void Run(const std::function<void()> &command);
+    void ShowError(const QString &message);
+    void Tell(const QString &text, IUserDialogs::TIcon icon = IUserDialogs::Information);
+    bool OfferSave();
+    void FillProjectFields(const QString &floorPlan);
+    QString FloorPlanOf(const QString &settingsValue) const;
+    void LoadFloorPlan(TGraphControl *graph, const QString &path, bool record);
+    bool CopyProjectFile(const QString &from, const QString &to);
+
+    std::unique_ptr<IUserDialogs> FOwnDialogs;
+    IUserDialogs *FDialogs;
+    std::map<QString, QAction *> FActions;
+};
