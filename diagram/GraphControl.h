@@ -301,6 +301,7 @@ public:
     void NodeExtentChanged(TGraphNode *node);
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -369,6 +369,20 @@ bool TGraphControl::SelectNextObject(bool backward, TGraphObjectClassRef cls)
 
 // --- Keyboard ---
 
+bool TGraphControl::event(QEvent *event)
+{
+    // With the control's own keyboard commands Tab and Shift+Tab select the
+    // next and previous object; they do not move the focus to another widget.
+    if (event->type() == QEvent::KeyPress && FDefaultKeyMap) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void TGraphControl::keyPressEvent(QKeyEvent *event)
 {
     if (FDefaultKeyMap && HandleKey(event)) {

@@ -187,6 +187,9 @@ void TGraphControl::SetCommandMode(TGraphCommandMode mode)
     if (mode == cmBrowse)
         FSelectedObjects.Clear();
     UpdateScrollRanges();
+    // The insert and link cursors end with their modes.
+    if (mode == cmBrowse || mode == cmEdit)
+        viewport()->unsetCursor();
     DoCommandModeChange();
 }
 

@@ -152,6 +152,9 @@ void TGraphControl::ConnectScrollBar(bool vertical)
 {
     QScrollBar *bar = vertical ? verticalScrollBar() : horizontalScrollBar();
     TGraphScrollBar &settings = vertical ? FVertScrollBar : FHorzScrollBar;
+    // The window's bar tracks by default; without Tracking the view follows
+    // the thumb only when it is released.
+    bar->setTracking(settings.Tracking());
     // Steps and pages go through the settings (smooth scrolling, clamping);
     // the thumb reports its position as the bar's tracking allows.
     connect(bar, &QAbstractSlider::actionTriggered, this, [bar, &settings](int action) {
@@ -262,9 +265,15 @@ void TGraphControl::PaintBackground(QPainter &canvas)
                                            : QRectF(canvas.viewport())));
     canvas.fillRect(clip, GraphColor::ToQColor(FColor));
     if (FShowBackground && FBackground.HasGraphic() && !FBackground.Empty()) {
-        if (FBackgroundImage.isNull())
+        if (FBackgroundImage.isNull()) {
+            // Shared with the picture when it is already in a fast format,
+            // so a large floor plan is held once.
+            const QImage image = FBackground.Image();
+            const bool fast = image.format() == QImage::Format_RGB32 ||
+                              image.format() == QImage::Format_ARGB32_Premultiplied;
             FBackgroundImage =
-                FBackground.Image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                fast ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
         // Only the part of the floor plan in view is scaled.
         const QRectF source = clip.intersected(QRectF(FBackgroundImage.rect()));
         if (!source.isEmpty()) {
