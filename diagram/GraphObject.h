@@ -13,6 +13,7 @@
 
 class QPainter;
 class TGraphControl;
+class TGraphObjectList;
 class TValueReader;
 class TValueWriter;
 
@@ -136,6 +137,7 @@ protected:
 
 private:
     friend class TGraphControl;
+    friend class TGraphObjectList;
 
     uint32_t FID = 0;
     uint32_t FStoredID = 0;
@@ -158,4 +160,9 @@ private:
     QString FIconSmallImagePath;
     QString FIconLargeImagePath;
     QString FIconComment;
+    // Positions in the owner's two lists, kept here for speed.
+    struct TListSlot {
+        const TGraphObjectList *List = nullptr;
+        int Slot = -1;
+    } FListSlot[2];
 };

@@ -184,8 +184,10 @@ QString TIniFile::DecodeValue(const QString &text)
             decoded += u'\n';
         else if (next == u'r')
             decoded += u'\r';
+        else if (next == u'\\' || next == u'"')
+            decoded += next;
         else
-            decoded += next; // backslash, quote
+            decoded += u'\\' + QString(next); // escapes nothing: a hand-written path
     }
     return decoded;
 }

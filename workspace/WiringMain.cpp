@@ -61,7 +61,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
                     return Tell(problem);
                 if (floorPlan.isEmpty())
                     return Tell(QStringLiteral("请设置户型图！"));
-                if (!QFileInfo::exists(floorPlan))
+                if (!QFileInfo(floorPlan).isFile()) // a folder is no floor plan
                     return Tell(QStringLiteral("户型图文件不存在，请重新设置！"));
                 if (!FloorPlanAccepted(floorPlan, false))
                     return Tell(QStringLiteral("请重新选择户型图，户型图必须存放在程序主目录的 "

@@ -38,8 +38,8 @@ QString TFrmMain::ProjectPathOf(const QString &name) const
 bool TFrmMain::FloorPlanAccepted(const QString &path, bool ignoreCase) const
 {
     const int slash = path.lastIndexOf(u'/');
-    if (slash < 0)
-        return false; // a path without a folder never passes
+    if (slash < 0 || slash == path.size() - 1)
+        return false; // a path without a folder, or without a file name, never passes
     const QString folder = QDir::cleanPath(path.left(slash)) + u'/';
     const QString expected = AppPath + QStringLiteral("background/");
     return folder.compare(expected, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
@@ -76,7 +76,7 @@ QString TFrmMain::FloorPlanOf(const QString &settingsValue) const
     // Any folder part of the recorded name is ignored.
     const QString name = QFileInfo(QString(settingsValue).replace(u'\\', u'/')).fileName();
     const QString path = AppPath + QStringLiteral("background/") + name;
-    return QFileInfo::exists(path) ? path : QString();
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 void TFrmMain::FillProjectFields(const QString &floorPlan)
@@ -109,7 +109,7 @@ void TFrmMain::btnCreateFileClick()
         return Tell(problem);
     if (floorPlan.isEmpty())
         return Tell(QStringLiteral("请设置户型图！"));
-    if (!QFileInfo::exists(floorPlan))
+    if (!QFileInfo(floorPlan).isFile()) // a folder is no floor plan
         return Tell(QStringLiteral("户型图文件不存在，请重新设置！"));
     if (!FloorPlanAccepted(floorPlan, true))
         return Tell(FloorPlanMessage);
@@ -161,17 +161,23 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
 {
     auto settings = std::make_unique<TIniFile>(fileName);
     QString floorPlan;
+    QString reading; // the file being read, named when it fails
     try {
-        gcWiring->LoadFromFile(ChangeFileExt(fileName, QStringLiteral(".wir")));
+        reading = ChangeFileExt(fileName, QStringLiteral(".wir"));
+        gcWiring->LoadFromFile(reading);
         floorPlan = FloorPlanOf(settings->ReadString(Customer, QStringLiteral("BackgroundPath")));
-        if (!floorPlan.isEmpty())
+        if (!floorPlan.isEmpty()) {
+            reading = floorPlan;
             LoadFloorPlan(gcWiring, floorPlan, false);
-        gcGuard->LoadFromFile(ChangeFileExt(fileName, QStringLiteral(".gua")));
+        }
+        reading = ChangeFileExt(fileName, QStringLiteral(".gua"));
+        gcGuard->LoadFromFile(reading);
     } catch (const std::exception &error) {
         // The window stays usable and without an open project.
         gcWiring->Clear();
         gcGuard->Clear();
-        Tell(QStringLiteral("无法打开方案 %1：\n%2").arg(fileName, QString::fromStdString(error.what())),
+        Tell(QStringLiteral("无法打开方案 %1：\n%2：%3")
+                 .arg(fileName, reading, QString::fromStdString(error.what())),
              IUserDialogs::Error);
         return false;
     }
@@ -199,11 +205,13 @@ bool TFrmMain::actFileSaveExecute()
         settings.WriteString(QStringLiteral("project"), QStringLiteral("GuardPath"),
                              ChangeFileExt(ProjectPath, QStringLiteral(".gua")));
         settings.WriteString(Customer, QStringLiteral("ProjectName"), EdtProjectName->text());
+        // The key is written even when the drawing already shows this floor
+        // plan (left from the project before): the settings file may name
+        // another one, or none at all in a project just made.
         const QString floorPlanName = QFileInfo(floorPlan).fileName();
-        if (gcWiring->BackgroundPath() != floorPlanName) {
-            settings.WriteString(Customer, QStringLiteral("BackgroundPath"), floorPlanName);
+        settings.WriteString(Customer, QStringLiteral("BackgroundPath"), floorPlanName);
+        if (gcWiring->BackgroundPath() != floorPlanName)
             LoadFloorPlan(gcWiring, floorPlan, true);
-        }
         const std::pair<const char *, QString> keys[] = {
             {"CustomerName", EdtCustomerName->text()},
             {"CustomerPhone", EdtCustomerPhone->text()},
@@ -313,8 +321,10 @@ void TFrmMain::actEditReImportExecute()
     const QString value = ProjectSettings->ReadString(Customer, QStringLiteral("BackgroundPath"));
     if (value.isEmpty())
         return actEditImportExecute();
-    const QString path = AppPath + QStringLiteral("background/") + value;
-    if (!QFileInfo::exists(path))
+    // As everywhere the key is read, any folder part of it is ignored.
+    const QString path = AppPath + QStringLiteral("background/") +
+                         QFileInfo(QString(value).replace(u'\\', u'/')).fileName();
+    if (!QFileInfo(path).isFile())
         return Tell(QStringLiteral("该文件不存在，请重新选择户型图，户型图必须存放在程序主目录的 "
                                    "background 子目录下！"));
     LoadFloorPlan(ActiveGraph, path, true);

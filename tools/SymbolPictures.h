@@ -1,0 +1,19 @@
+#pragma once
+
+#include "SymbolCatalogue.h"
+
+#include <QImage>
+
+// The library pictures of a symbol, black line drawings on white.
+//
+// The small picture is what a placed symbol shows, stretched to its node
+// (40 x 40, breakers 100 x 40) with the code written over a strip along the
+// bottom, so the symbol keeps to the upper part of the picture and a
+// breaker is drawn pre-squeezed to look right at 100 x 40.
+QImage SmallSymbolPicture(const SymbolEntry &entry);
+// 150 x 150, with the code and the name written under the symbol.
+QImage LargeSymbolPicture(const SymbolEntry &entry);
+
+// The fixed faces every generated picture writes with.
+QString SansFace();
+QString SerifFace();
