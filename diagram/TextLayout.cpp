@@ -3,7 +3,8 @@
 #include "GraphFont.h"
 #include "GraphMath.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
 #include <QImage>
 #include <QPainter>
 
@@ -20,12 +21,14 @@ const QPaintDevice *MeasureDevice()
 
 // A text's width is the sum of its characters' advances, everywhere the
 // same, so that what a layout measured is what drawing finds.
-int CharSum(const QFontMetrics &metrics, const QString &text)
+// Fractional advances are added and the sum rounded up, so that a text
+// never measures narrower than it draws.
+int CharSum(const QFontMetricsF &metrics, const QString &text)
 {
-    int width = 0;
+    qreal width = 0;
     for (QChar c : text)
         width += metrics.horizontalAdvance(c);
-    return width;
+    return int(std::ceil(width - 1e-6));
 }
 
 bool IsSpace(QChar c)
@@ -74,19 +77,19 @@ TTextLayout::TTextLayout(const TFont &font, const QString &text, int width,
 // measures each character once instead of every line prefix again.
 int TTextLayout::Advance(const QString &text) const
 {
-    int width = 0;
+    qreal width = 0;
     for (QChar c : text) {
         auto [it, inserted] = FAdvances.try_emplace(c.unicode(), 0);
         if (inserted)
             it->second = FMetrics.horizontalAdvance(c);
         width += it->second;
     }
-    return width;
+    return int(std::ceil(width - 1e-6));
 }
 
-QFontMetrics TTextLayout::MetricsOf(const TFont &font)
+QFontMetricsF TTextLayout::MetricsOf(const TFont &font)
 {
-    return QFontMetrics(font.ToQFont(), MeasureDevice());
+    return QFontMetricsF(font.ToQFont(), MeasureDevice());
 }
 
 void TTextLayout::BreakParagraph(const QString &paragraph)
@@ -132,7 +135,7 @@ void TTextLayout::BreakParagraph(const QString &paragraph)
         emitLine();
 }
 
-QString TTextLayout::Elide(const QFontMetrics &metrics, const QString &line, int width)
+QString TTextLayout::Elide(const QFontMetricsF &metrics, const QString &line, int width)
 {
     if (CharSum(metrics, line) <= width)
         return line;
@@ -160,7 +163,7 @@ void TTextLayout::Draw(QPainter &painter, const QRect &rect) const
 void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringList &lines,
                             const QRect &rect, const TTextFormat &format)
 {
-    const QFontMetrics metrics = MetricsOf(font);
+    const QFontMetricsF metrics = MetricsOf(font);
     const int lineHeight = LineHeightOf(font);
     const int ascent = AscentOf(font);
     int shown = int(lines.size());

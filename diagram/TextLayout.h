@@ -2,7 +2,7 @@
 
 #include "GraphTypes.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -56,14 +56,14 @@ public:
 private:
     void BreakParagraph(const QString &paragraph);
     int Advance(const QString &text) const;
-    static QString Elide(const QFontMetrics &metrics, const QString &line, int width);
-    static QFontMetrics MetricsOf(const TFont &font);
+    static QString Elide(const QFontMetricsF &metrics, const QString &line, int width);
+    static QFontMetricsF MetricsOf(const TFont &font);
 
     const TFont &FFont;
     TTextFormat FFormat;
     int FAvailable;
-    QFontMetrics FMetrics;
-    mutable std::unordered_map<char16_t, int> FAdvances; // per character, measured once
+    QFontMetricsF FMetrics;
+    mutable std::unordered_map<char16_t, qreal> FAdvances; // per character, measured once
     int FLineHeight;
     int FWidth = 0;
     QStringList FLines;
