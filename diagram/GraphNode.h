@@ -81,19 +81,20 @@ private:
     // Lays the text out in its area: the text rectangle and its lines.
     TRect LayoutText(QStringList *lines) const;
 
+    // Bounds and region first: hit tests read them for every node.
     int FLeft = 0;
     int FTop = 0;
     int FWidth = 0;
     int FHeight = 0;
+    TGraphRegion FRegion;
     TAlignment FAlignment = taCenter;
     bool FIsCodeNode = false;
-    int FMargin = 8;
-    TPicture FBackground;
-    TGraphRegion FRegion;
-    TRect FTextRect;
-    QStringList FTextLines; // the lines of FTextRect, kept for painting
-    int FDegree = 0;
     bool FIsLeftRightMirror = false;
     bool FIsTopBottomMirror = false;
+    int FMargin = 8;
+    int FDegree = 0;
+    TRect FTextRect;
+    QStringList FTextLines; // the lines of FTextRect, kept for painting
+    TPicture FBackground;
     TGraphIndex::TExtentEntry FExtentEntry; // kept by the owner's index
 };

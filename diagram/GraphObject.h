@@ -139,21 +139,23 @@ private:
     friend class TGraphControl;
     friend class TGraphObjectList;
 
+    // The fields every hit test and paint reads come first, so that walking
+    // many objects touches few cache lines.
+    TGraphControl *FOwner;
     uint32_t FID = 0;
     uint32_t FStoredID = 0;
-    TGraphControl *FOwner;
+    TGraphObjectState FState = osCreating;
+    bool FVisible = true;
+    bool FSelected = false;
+    bool FDragging = false;
+    bool FIsLink = false;
+    bool FParentFont = true;
+    bool FSyncingFont = false;
+    int32_t FTag = 0;
     TBrush FBrush;
     TPen FPen;
     QString FText;
     TFont FFont;
-    bool FParentFont = true;
-    int32_t FTag = 0;
-    bool FVisible = true;
-    bool FSelected = false;
-    bool FDragging = false;
-    TGraphObjectState FState = osCreating;
-    bool FIsLink = false;
-    bool FSyncingFont = false;
     QString FIconCaption;
     QString FIconSystem;
     QString FIconType;
