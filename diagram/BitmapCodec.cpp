@@ -1,5 +1,7 @@
 #include "BitmapCodec.h"
 
+#include "PictureLimits.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
@@ -15,7 +17,7 @@ QImage Decode(const QByteArray &bmp)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "BMP");
     const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > (qint64(1) << 28))
+    if (!size.isValid() || qint64(size.width()) * size.height() > PictureLimits::MaxPixels)
         return QImage();
     return reader.read();
 }

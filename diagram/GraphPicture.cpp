@@ -4,6 +4,7 @@
 #include "GraphStream.h"
 #include "JpegCodec.h"
 #include "MetafileImage.h"
+#include "PictureLimits.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -26,6 +27,9 @@ QImage DecodeIcon(const QByteArray &bytes)
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "ICO");
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > PictureLimits::MaxPixels)
+        return QImage();
     return reader.read();
 }
 
@@ -65,10 +69,17 @@ QImage TPicture::Image() const
 {
     if (!FMetafile)
         return FImage;
-    QImage image(FMetafile->Size(), QImage::Format_RGB32);
+    // A metafile that claims a huge frame is rendered smaller.
+    QSize size = FMetafile->Size();
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > PictureLimits::MaxPixels)
+        size = size.scaled(QSize(6000, 6000), Qt::KeepAspectRatio);
+    if (size.isEmpty())
+        return QImage();
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    FMetafile->Draw(painter, QRectF(QPointF(0, 0), FMetafile->Size()));
+    FMetafile->Draw(painter, QRectF(QPointF(0, 0), size));
     return image;
 }
 

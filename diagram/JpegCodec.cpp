@@ -1,5 +1,7 @@
 #include "JpegCodec.h"
 
+#include "PictureLimits.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
@@ -21,9 +23,6 @@ void ErrorExit(j_common_ptr info)
 
 void Silent(j_common_ptr) {}
 
-// Pictures larger than this are refused rather than allocated.
-constexpr qint64 MaxPixels = qint64(1) << 28;
-
 } // namespace
 
 QImage Decode(const QByteArray &jpeg)
@@ -44,9 +43,13 @@ QImage Decode(const QByteArray &jpeg)
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(jpeg.constData()),
                  static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&info, TRUE);
+    if (qint64(info.image_width) * info.image_height > PictureLimits::MaxPixels) {
+        jpeg_destroy_decompress(&info);
+        return QImage();
+    }
     info.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&info);
-    if (qint64(info.output_width) * info.output_height > MaxPixels) {
+    if (qint64(info.output_width) * info.output_height > PictureLimits::MaxPixels) {
         jpeg_destroy_decompress(&info);
         return QImage();
     }

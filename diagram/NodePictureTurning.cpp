@@ -2,6 +2,7 @@
 
 #include "GraphMath.h"
 #include "GraphNode.h"
+#include "PictureLimits.h"
 
 #include <QPainter>
 #include <cmath>
@@ -13,7 +14,10 @@ QImage GetBackgroundBitmap(const TGraphNode &node)
     const TPicture &picture = node.Background();
     if (picture.GetFormat() == TPicture::Bitmap)
         return picture.Image().convertToFormat(QImage::Format_RGB32);
-    QImage bitmap(std::max(node.Width(), 0), std::max(node.Height(), 0), QImage::Format_RGB32);
+    const int width = std::max(node.Width(), 0), height = std::max(node.Height(), 0);
+    if (qint64(width) * height > PictureLimits::MaxPixels)
+        return QImage();
+    QImage bitmap(width, height, QImage::Format_RGB32);
     if (bitmap.isNull())
         return bitmap;
     bitmap.fill(Qt::white);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// The largest picture the program decodes. A floor-plan photograph of 6,000
+// by 6,000 pixels fits; a damaged or hostile file that claims more is
+// refused before anything is allocated or decoded.
+namespace PictureLimits {
+
+constexpr int64_t MaxPixels = 40'000'000;
+
+} // namespace PictureLimits
