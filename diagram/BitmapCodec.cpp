@@ -2,8 +2,6 @@
 
 #include "PictureLimits.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QtEndian>
 
 namespace BitmapCodec {
@@ -12,14 +10,7 @@ QImage Decode(const QByteArray &bmp)
 {
     if (bmp.size() < 26 || !bmp.startsWith("BM"))
         return QImage();
-    QByteArray data = bmp;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "BMP");
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > PictureLimits::MaxPixels)
-        return QImage();
-    return reader.read();
+    return PictureLimits::ReadImage(bmp, "BMP");
 }
 
 QByteArray Encode24(const QImage &source)

@@ -404,3 +404,20 @@ public:
 private:
     TGraphControl *FGraph;
 };
+
+// A batch during which no object events are raised: clearing and loading.
+// Events are allowed again before the batch reports its change.
+class TQuietGraphBatch {
+public:
+    explicit TQuietGraphBatch(TGraphControl *graph) : FBatch(graph), FGraph(graph)
+    {
+        FGraph->SetObjectEventsSuppressed(true);
+    }
+    ~TQuietGraphBatch() { FGraph->SetObjectEventsSuppressed(false); }
+    TQuietGraphBatch(const TQuietGraphBatch &) = delete;
+    TQuietGraphBatch &operator=(const TQuietGraphBatch &) = delete;
+
+private:
+    TGraphUpdateGuard FBatch;
+    TGraphControl *FGraph;
+};

@@ -124,12 +124,7 @@ uint32_t TGraphControl::UnusedID(uint32_t start) const
 void TGraphControl::Clear()
 {
     if (!FObjects.IsEmpty()) {
-        TGraphUpdateGuard batch(this);
-        struct Suppress {
-            bool &flag;
-            ~Suppress() { flag = false; }
-        } suppress{FObjectEventsSuppressed};
-        FObjectEventsSuppressed = true;
+        TQuietGraphBatch batch(this);
         FObjects.Clear();
         FSelectedObjects.Clear();
         SetDragState(dragNone);

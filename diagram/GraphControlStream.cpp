@@ -87,12 +87,7 @@ TGraphObject *TGraphControl::ReadObject(TValueReader &reader)
 
 void TGraphControl::ReadObjects(TValueReader &reader)
 {
-    TGraphUpdateGuard batch(this);
-    struct Suppress {
-        bool &flag;
-        ~Suppress() { flag = false; }
-    } suppress{FObjectEventsSuppressed};
-    FObjectEventsSuppressed = true;
+    TQuietGraphBatch batch(this);
     const int first = FObjects.Count();
 
     const int32_t count = reader.ReadInt32();

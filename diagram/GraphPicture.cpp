@@ -6,10 +6,8 @@
 #include "MetafileImage.h"
 #include "PictureLimits.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 #include <QtEndian>
 
@@ -23,14 +21,7 @@ QImage DecodeIcon(const QByteArray &bytes)
     if (bytes.size() < 6 || qFromLittleEndian<quint16>(bytes.constData()) != 0 ||
         qFromLittleEndian<quint16>(bytes.constData() + 2) != 1)
         return QImage();
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "ICO");
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > PictureLimits::MaxPixels)
-        return QImage();
-    return reader.read();
+    return PictureLimits::ReadImage(bytes, "ICO");
 }
 
 QByteArray Int32Bytes(qint64 value)

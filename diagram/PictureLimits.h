@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <cstdint>
 
 // The largest picture the program decodes. A floor-plan photograph of 6,000
@@ -8,5 +10,9 @@
 namespace PictureLimits {
 
 constexpr int64_t MaxPixels = 40'000'000;
+
+// Decodes bytes of a picture format Qt reads ("BMP", "ICO"), or gives a
+// null image when they are not one or claim more than MaxPixels.
+QImage ReadImage(const QByteArray &bytes, const char *format);
 
 } // namespace PictureLimits

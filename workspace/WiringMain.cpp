@@ -55,20 +55,10 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
                 // The checks of the page-0 creation; the floor-plan rule is exact here.
                 const QString name = dialog.EdtProjectName->text();
                 const QString floorPlan = dialog.EdtBackgroundPath->text();
-                if (name.isEmpty())
-                    return Tell(QStringLiteral("方案名称不允许为空！"));
-                if (const QString problem = SchemeNameProblem(name); !problem.isEmpty())
+                const QString problem = CreationProblem(name, floorPlan, false);
+                if (!problem.isEmpty())
                     return Tell(problem);
-                if (floorPlan.isEmpty())
-                    return Tell(QStringLiteral("请设置户型图！"));
-                if (!QFileInfo(floorPlan).isFile()) // a folder is no floor plan
-                    return Tell(QStringLiteral("户型图文件不存在，请重新设置！"));
-                if (!FloorPlanAccepted(floorPlan, false))
-                    return Tell(QStringLiteral("请重新选择户型图，户型图必须存放在程序主目录的 "
-                                               "background 子目录下！"));
                 const QString path = ProjectPathOf(name);
-                if (QFileInfo::exists(path))
-                    return Tell(QStringLiteral("该方案已经存在，请使用不同的方案名称！"));
                 QDir(AppPath + QStringLiteral("projects")).mkdir(name);
                 TIniFile settings(path);
                 const std::pair<const char *, QString> keys[] = {

@@ -111,6 +111,9 @@ public:
     bool FloorPlanAccepted(const QString &path, bool ignoreCase) const;
     // The folder of a new project, refusing names that are no plain folder name.
     static QString SchemeNameProblem(const QString &name);
+    // Why a project of that name and floor plan cannot be created, in the
+    // words the user sees; empty when it can.
+    QString CreationProblem(const QString &name, const QString &floorPlan, bool ignoreCase) const;
     // The project path of a scheme name.
     QString ProjectPathOf(const QString &name) const;
 

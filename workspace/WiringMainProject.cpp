@@ -97,25 +97,33 @@ void TFrmMain::FillProjectFields(const QString &floorPlan)
 
 // --- Create ---
 
+QString TFrmMain::CreationProblem(const QString &name, const QString &floorPlan,
+                                  bool ignoreCase) const
+{
+    if (name.isEmpty())
+        return QStringLiteral("方案名称不允许为空！");
+    if (const QString problem = SchemeNameProblem(name); !problem.isEmpty())
+        return problem;
+    if (floorPlan.isEmpty())
+        return QStringLiteral("请设置户型图！");
+    if (!QFileInfo(floorPlan).isFile()) // a folder is no floor plan
+        return QStringLiteral("户型图文件不存在，请重新设置！");
+    if (!FloorPlanAccepted(floorPlan, ignoreCase))
+        return FloorPlanMessage;
+    if (QFileInfo::exists(ProjectPathOf(name)))
+        return QStringLiteral("该方案已经存在，请使用不同的方案名称！");
+    return QString();
+}
+
 void TFrmMain::btnCreateFileClick()
 {
     ActiveGraph = gcWiring;
     PageControl->setCurrentIndex(1);
     const QString name = EdtProjectName->text();
-    const QString floorPlan = EdtBackgroundPath->text();
-    if (name.isEmpty())
-        return Tell(QStringLiteral("方案名称不允许为空！"));
-    if (const QString problem = SchemeNameProblem(name); !problem.isEmpty())
+    if (const QString problem = CreationProblem(name, EdtBackgroundPath->text(), true);
+        !problem.isEmpty())
         return Tell(problem);
-    if (floorPlan.isEmpty())
-        return Tell(QStringLiteral("请设置户型图！"));
-    if (!QFileInfo(floorPlan).isFile()) // a folder is no floor plan
-        return Tell(QStringLiteral("户型图文件不存在，请重新设置！"));
-    if (!FloorPlanAccepted(floorPlan, true))
-        return Tell(FloorPlanMessage);
     const QString path = ProjectPathOf(name);
-    if (QFileInfo::exists(path))
-        return Tell(QStringLiteral("该方案已经存在，请使用不同的方案名称！"));
 
     QDir(AppPath + QStringLiteral("projects")).mkdir(name);
     ProjectPath = path;
