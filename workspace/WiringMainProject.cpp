@@ -66,6 +66,9 @@ void TFrmMain::LoadFloorPlan(TGraphControl *graph, const QString &path, bool rec
     graph->SetBackground(picture);
     if (record)
         graph->SetBackgroundPath(QFileInfo(path).fileName());
+    // The control leaves its scroll extents for the next change; a floor
+    // plan larger than the view must be scrollable at once.
+    graph->UpdateScrollRanges();
     graph->viewport()->update();
 }
 
