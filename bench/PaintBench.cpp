@@ -9,6 +9,9 @@
 #include "RectangularNode.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -87,5 +90,28 @@ BENCHMARK(BM_PaintView)
     ->ArgsProduct({{200, 2000, 20000}, {100, 400}})
     ->ArgNames({"objects", "zoom"})
     ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The drawing of 2,000 symbols and links over the floor plan written as a
+// metafile, as the export command and the report do.
+void BM_SaveAsMetafile(benchmark::State &state, const char *extension)
+{
+    static const QByteArray plan = FloorPlanJpeg();
+    TGraphControl graph;
+    graph.Background().LoadFromData(TPicture::Jpeg, plan);
+    FillSymbols(graph, 2000);
+    const QString file = QDir::temp().filePath(QStringLiteral("varneth-bench.") +
+                                               QLatin1String(extension));
+    for (auto _ : state)
+        graph.SaveAsMetafile(file);
+    state.counters["bytes"] = double(QFileInfo(file).size());
+    QFile::remove(file);
+}
+
+BENCHMARK_CAPTURE(BM_SaveAsMetafile, emf, "emf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAsMetafile, wmf, "wmf")->Unit(benchmark::kMillisecond);
 
 } // namespace
