@@ -356,8 +356,8 @@ private:
     uint16_t FZoomMin = 10;
     uint16_t FZoomMax = 1000;
     uint8_t FZoomStep = 25;
-    TGraphObjectList FObjects{0};
-    TGraphObjectList FSelectedObjects{1};
+    TGraphObjectList FObjects;
+    TGraphObjectList FSelectedObjects;
     bool FDefaultKeyMap = true;
     QMenu *FObjectPopupMenu = nullptr;
     QMenu *FPopupMenu = nullptr;

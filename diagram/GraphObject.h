@@ -137,7 +137,6 @@ protected:
 
 private:
     friend class TGraphControl;
-    friend class TGraphObjectList;
 
     // The fields every hit test and paint reads come first, so that walking
     // many objects touches few cache lines.
@@ -162,9 +161,4 @@ private:
     QString FIconSmallImagePath;
     QString FIconLargeImagePath;
     QString FIconComment;
-    // Positions in the owner's two lists, kept here for speed.
-    struct TListSlot {
-        const TGraphObjectList *List = nullptr;
-        int Slot = -1;
-    } FListSlot[2];
 };

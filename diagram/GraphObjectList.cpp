@@ -1,7 +1,5 @@
 #include "GraphObjectList.h"
 
-#include "GraphObject.h"
-
 #include <QString>
 #include <algorithm>
 
@@ -26,47 +24,15 @@ TGraphObject *TGraphObjectList::Items(int index) const
     return FSlots[SlotOfIndex(index)];
 }
 
-int TGraphObjectList::SlotOf(const TGraphObject *object) const
-{
-    if (FSlotKey >= 0 && object->FListSlot[FSlotKey].List == this)
-        return object->FListSlot[FSlotKey].Slot;
-    if (FSlotOf.empty())
-        return -1;
-    const auto it = FSlotOf.find(object);
-    return it == FSlotOf.end() ? -1 : it->second;
-}
-
-void TGraphObjectList::SetSlot(TGraphObject *object, int slot)
-{
-    // The slot goes into the object unless another list (another diagram's,
-    // which an object is briefly offered to) holds that place already.
-    if (FSlotKey >= 0) {
-        auto &entry = object->FListSlot[FSlotKey];
-        if (!entry.List || entry.List == this) {
-            entry = {this, slot};
-            return;
-        }
-    }
-    FSlotOf[object] = slot;
-}
-
-void TGraphObjectList::ForgetSlot(TGraphObject *object)
-{
-    if (FSlotKey >= 0 && object->FListSlot[FSlotKey].List == this)
-        object->FListSlot[FSlotKey] = {nullptr, -1};
-    else
-        FSlotOf.erase(object);
-}
-
 int TGraphObjectList::IndexOf(const TGraphObject *object) const
 {
-    const int slot = SlotOf(object);
-    return slot < 0 ? -1 : IndexOfSlot(slot);
+    const auto it = FSlotOf.find(object);
+    return it == FSlotOf.end() ? -1 : IndexOfSlot(it->second);
 }
 
 bool TGraphObjectList::Precedes(const TGraphObject *a, const TGraphObject *b) const
 {
-    return SlotOf(a) < SlotOf(b);
+    return FSlotOf.at(a) < FSlotOf.at(b);
 }
 
 void TGraphObjectList::Notify(TGraphObject *object, TGraphListAction action)
@@ -77,8 +43,9 @@ void TGraphObjectList::Notify(TGraphObject *object, TGraphListAction action)
 
 int TGraphObjectList::Add(TGraphObject *object)
 {
-    if (const int slot = SlotOf(object); slot >= 0)
-        return IndexOfSlot(slot);
+    const auto it = FSlotOf.find(object);
+    if (it != FSlotOf.end())
+        return IndexOfSlot(it->second);
     Append(object);
     const int index = FCount - 1;
     Notify(object, laAdded);
@@ -87,11 +54,12 @@ int TGraphObjectList::Add(TGraphObject *object)
 
 int TGraphObjectList::Remove(TGraphObject *object)
 {
-    const int slot = SlotOf(object);
-    if (slot < 0)
+    const auto it = FSlotOf.find(object);
+    if (it == FSlotOf.end())
         return -1;
+    const int slot = it->second;
     const int index = IndexOfSlot(slot);
-    ForgetSlot(object);
+    FSlotOf.erase(it);
     EraseSlot(slot);
     Notify(object, laRemoved);
     return index;
@@ -115,9 +83,8 @@ void TGraphObjectList::Move(int fromIndex, int toIndex)
     TGraphObject *object = FSlots[SlotOfIndex(fromIndex)];
     if (toIndex == FCount - 1) {
         // To the end (bring to front): no renumbering needed.
-        const int slot = SlotOfIndex(fromIndex);
-        ForgetSlot(object);
-        EraseSlot(slot);
+        FSlotOf.erase(object);
+        EraseSlot(SlotOfIndex(fromIndex));
         Append(object);
     } else {
         std::vector<TGraphObject *> items = Snapshot();
@@ -130,12 +97,13 @@ void TGraphObjectList::Move(int fromIndex, int toIndex)
 
 int TGraphObjectList::Replace(TGraphObject *oldObject, TGraphObject *newObject)
 {
-    const int slot = SlotOf(oldObject);
-    if (slot < 0)
+    const auto it = FSlotOf.find(oldObject);
+    if (it == FSlotOf.end())
         return -1;
-    ForgetSlot(oldObject);
+    const int slot = it->second;
+    FSlotOf.erase(it);
     FSlots[slot] = newObject;
-    SetSlot(newObject, slot);
+    FSlotOf[newObject] = slot;
     return IndexOfSlot(slot);
 }
 
@@ -154,8 +122,7 @@ void TGraphObjectList::Reserve(int capacity)
         return;
     FSlots.reserve(capacity);
     FTree.reserve(capacity + 1);
-    if (FSlotKey < 0)
-        FSlotOf.reserve(capacity);
+    FSlotOf.reserve(capacity);
 }
 
 std::vector<TGraphObject *> TGraphObjectList::Snapshot() const
@@ -172,7 +139,7 @@ void TGraphObjectList::Append(TGraphObject *object)
         FTree.push_back(0);
     const int slot = int(FSlots.size());
     FSlots.push_back(object);
-    SetSlot(object, slot);
+    FSlotOf[object] = slot;
     // The new Fenwick node covers the slots (p - lowbit(p), p]; all but the
     // new one are already counted in the prefix sums.
     const int p = slot + 1;
@@ -242,7 +209,7 @@ void TGraphObjectList::Rebuild(std::vector<TGraphObject *> items)
     FTree.assign(FSlots.size() + 1, 0);
     FSlotOf.clear();
     for (int slot = 0; slot < FCount; ++slot) {
-        SetSlot(FSlots[slot], slot);
+        FSlotOf[FSlots[slot]] = slot;
         const int p = slot + 1;
         FTree[p] += 1;
         const int parent = p + LowBit(p);

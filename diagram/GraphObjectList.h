@@ -28,9 +28,7 @@ public:
     using TChangeHandler =
         std::function<void(TGraphObjectList *list, TGraphObject *object, TGraphListAction action)>;
 
-    // A list with a slot key (0 or 1) keeps each item's position in the
-    // item itself, which its owner's two lists use; other lists keep a map.
-    explicit TGraphObjectList(int slotKey = -1) : FSlotKey(slotKey) {}
+    TGraphObjectList() = default;
     TGraphObjectList(const TGraphObjectList &) = delete;
     TGraphObjectList &operator=(const TGraphObjectList &) = delete;
 
@@ -42,7 +40,7 @@ public:
     TGraphObject *First() const { return Items(0); }
     TGraphObject *Last() const { return Items(FCount - 1); }
     int IndexOf(const TGraphObject *object) const;
-    bool Contains(const TGraphObject *object) const { return SlotOf(object) >= 0; }
+    bool Contains(const TGraphObject *object) const { return FSlotOf.count(object) != 0; }
     // Whether a stands before b in the list; both must be in it.
     bool Precedes(const TGraphObject *a, const TGraphObject *b) const;
 
@@ -82,14 +80,10 @@ private:
     void Rebuild(std::vector<TGraphObject *> items);
     void CheckIndex(int index) const;
     bool Dense() const { return int(FSlots.size()) == FCount; }
-    int SlotOf(const TGraphObject *object) const;
-    void SetSlot(TGraphObject *object, int slot);
-    void ForgetSlot(TGraphObject *object);
 
     std::vector<TGraphObject *> FSlots; // nullptr marks a removed item
     std::vector<int> FTree;             // 1-based Fenwick tree over the slots
-    std::unordered_map<const TGraphObject *, int> FSlotOf; // without a slot key
+    std::unordered_map<const TGraphObject *, int> FSlotOf;
     int FCount = 0;
-    int FSlotKey;
     TChangeHandler FOnChange;
 };

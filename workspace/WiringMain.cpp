@@ -3,8 +3,11 @@
 #include "CommandIcons.h"
 #include "GraphControl.h"
 #include "IniFile.h"
+#include "NavBar.h"
+#include "ViewHint.h"
 #include "WiringAbout.h"
 #include "WiringCustomer.h"
+#include "WorkspaceGraph.h"
 #include "iconstore.h"
 
 #include <QAction>
@@ -48,6 +51,8 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
     BuildMenusAndToolbar();
     SetUpDiagrams();
     ConnectCommands();
+    ConnectDiagramEvents();
+    ConnectEditingCommands();
     FrmCustomer = new TFrmCustomer(
         this, [this](TFrmCustomer &dialog) -> QString {
             QString created;
@@ -80,6 +85,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
         },
         [this](const QString &start) { return FDialogs->OpenPicture(this, start); });
     FrmHelp = new TFrmHelp(this);
+    SetUpPalettes();
     FormCreate();
 }
 
@@ -108,6 +114,8 @@ void TFrmMain::FormCreate()
         // The window still works on drawings, without a library.
         ShowError(QString::fromStdString(error.what()));
     }
+    if (IconStore)
+        Run([this] { FillPalettes(); });
     SetProjectOpen(false);
     ResetProject();
 }
@@ -136,13 +144,13 @@ void TFrmMain::BuildPages()
     QFont font(QStringLiteral("新宋体"));
     font.setPixelSize(13);
     PageControl->setFont(font);
-    gcWiring = new TGraphControl;
+    gcWiring = new TWorkspaceGraph;
     gcWiring->setObjectName(QStringLiteral("gcWiring"));
-    gcGuard = new TGraphControl;
+    gcGuard = new TWorkspaceGraph;
     gcGuard->setObjectName(QStringLiteral("gcGuard"));
-    navBarWiring = new QWidget;
+    navBarWiring = new TNavBar;
     navBarWiring->setObjectName(QStringLiteral("navBarWiring"));
-    navBarGuard = new QWidget;
+    navBarGuard = new TNavBar;
     navBarGuard->setObjectName(QStringLiteral("navBarGuard"));
 
     PageControl->addTab(BuildProjectPage(), QStringLiteral("方案配置"));

@@ -19,11 +19,22 @@ class QTreeWidget;
 class QWidget;
 class TGraphControl;
 class TGraphNode;
+class TGraphObject;
+class IXMLIconType;
 class TIconstore;
 class TIniFile;
 class TFrmAbout;
 class TFrmCustomer;
 class TFrmHelp;
+class TFrmHint;
+class TNavBar;
+class TNavBarItem;
+class TNavImageList;
+class TPicture;
+class QDragMoveEvent;
+class QDropEvent;
+class QImage;
+class QTimer;
 
 // The main window: the whole workspace of a designer. It owns the two
 // drawings, their palettes, the symbol library, the open project's
@@ -65,8 +76,8 @@ public:
     TGraphControl *gcGuard = nullptr;
     QTabWidget *PageControl = nullptr;
     QTabWidget *PageControlSub = nullptr;
-    QWidget *navBarWiring = nullptr;
-    QWidget *navBarGuard = nullptr;
+    TNavBar *navBarWiring = nullptr;
+    TNavBar *navBarGuard = nullptr;
     QTreeWidget *lvConfig = nullptr;
     QLineEdit *EdtProjectName = nullptr;
     QLineEdit *EdtCustomerName = nullptr;
@@ -117,8 +128,41 @@ public:
     // The project path of a scheme name.
     QString ProjectPathOf(const QString &name) const;
 
+    // --- Placing symbols and editing ---
+    // A drop at a control point of a drawing.
+    void gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoint);
+    // Inserts the library symbol as a drop of the current palette item makes it.
+    TGraphNode *InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
+                                 const QPoint &dropPoint);
+    void gcWiringObjectInsert(TGraphControl *graph, TGraphObject *object);
+    void pmObjPopup();
+    // Symbols of the wiring palette stay square when resized.
+    static void CanMoveResizeSymbol(const TGraphNode *node, int &newWidth, int &newHeight);
+
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
+
+    // --- Symbol palettes and details ---
+    // Pictures of both palettes' items: six built-in ones, then the library's.
+    std::unique_ptr<TNavImageList> ImageListSmallNav;
+    TFrmHint *FrmHint = nullptr;
+    QTimer *timer = nullptr; // the details timer
+    void FillPalettes();
+    // A new bitmap of the picture; null for an empty picture.
+    static std::unique_ptr<QImage> PictureToBitmap(const TPicture &picture);
+    void actObjSelectExecute(TNavBarItem *sender);
+    void navBarWiringLinkPress(TNavBar *sender, TNavBarItem *link);
+    void navBarWiringDragOver(TNavBar *sender, QDragMoveEvent *event, bool &accept);
+    void navBarWiringDragDrop(TNavBar *sender, QDropEvent *event);
+    // The pointer at a client point of a drawing.
+    void gcWiringMouseMove(TGraphControl *sender, const QPoint &clientPoint);
+    void timerTimer();
+    // Idle details: not armed, timer stopped, the window closed if shown.
+    void CloseHint();
+    // A recommended scheme in group 0 of navBarGuard; the hint is its file name.
+    TNavBarItem *AddSchemeItem(const QString &caption, const QString &fileName, int tag,
+                               int pictureIndex = 4);
+    void ClearSchemeItems();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -144,6 +188,16 @@ private:
     QString FloorPlanOf(const QString &settingsValue) const;
     void LoadFloorPlan(TGraphControl *graph, const QString &path, bool record);
     bool CopyProjectFile(const QString &from, const QString &to);
+    void ConnectDiagramEvents();
+    void ConnectEditingCommands();
+    void DropSymbol(TGraphControl *graph, const QPoint &dropPoint);
+    void DropTool(TGraphControl *graph, const QPoint &dropPoint);
+    void ApplyRecommendedScheme();
+    void DeleteSelection(TGraphControl *graph);
+
+    void SetUpPalettes();
+    // Stops the details without closing the window and forgets HintNode.
+    void StopHintTimer();
 
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;

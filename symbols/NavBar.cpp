@@ -1,0 +1,340 @@
+#include "NavBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+// --- Pictures ---
+
+namespace {
+
+QImage BlankPicture()
+{
+    QImage image(TNavImageList::Size, TNavImageList::Size, QImage::Format_RGB32);
+    image.fill(TNavImageList::Background());
+    return image;
+}
+
+QImage BuiltInPicture(int index)
+{
+    QImage image = BlankPicture();
+    QPainter painter(&image);
+    painter.setPen(QPen(Qt::black, 2));
+    switch (index) {
+    case 0: // horizontal wire
+        painter.drawLine(2, 10, 17, 10);
+        break;
+    case 1: // diagonal wire
+        painter.drawLine(3, 16, 16, 3);
+        break;
+    case 2: // vertical wire
+        painter.drawLine(10, 2, 10, 17);
+        break;
+    case 3: { // text
+        QFont font(QStringLiteral("Sans Serif"));
+        font.setPixelSize(16);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A"));
+        break;
+    }
+    case 4: // distribution box
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(3, 3, 13, 13);
+        painter.drawLine(3, 8, 16, 8);
+        break;
+    default: // breaker
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(10, 2, 10, 7);
+        painter.drawLine(10, 7, 15, 12);
+        painter.drawLine(10, 13, 10, 18);
+        break;
+    }
+    return image;
+}
+
+} // namespace
+
+TNavImageList::TNavImageList()
+{
+    for (int i = 0; i < BuiltInCount; ++i)
+        FImages.push_back(BuiltInPicture(i));
+}
+
+int TNavImageList::Add(const QImage &image)
+{
+    QImage picture = BlankPicture();
+    {
+        QPainter painter(&picture);
+        painter.drawImage(0, 0, image);
+    }
+    FImages.push_back(picture);
+    return Count() - 1;
+}
+
+QImage TNavImageList::Image(int index) const
+{
+    return index >= 0 && index < Count() ? FImages[size_t(index)] : QImage();
+}
+
+// --- Items ---
+
+bool TNavBarItem::Enabled() const
+{
+    return !Action || Action->isEnabled();
+}
+
+// One group's list: reports presses, starts drags and passes drags over
+// it on to the bar.
+class TNavBarList : public QListWidget {
+public:
+    explicit TNavBarList(TNavBar *bar) : FBar(bar)
+    {
+        setAcceptDrops(true);
+        setDragEnabled(false); // drags are started by hand, with our own data
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setIconSize(QSize(TNavImageList::Size, TNavImageList::Size));
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        QPalette colours = palette();
+        colours.setColor(QPalette::Base, Qt::white);
+        setPalette(colours);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        FPressed = nullptr;
+        if (event->button() == Qt::LeftButton) {
+            FPressPos = event->position().toPoint();
+            TNavBarItem *item = FBar->ItemAt(this, FPressPos);
+            if (item && FBar->PressItem(item))
+                FPressed = item;
+        }
+        event->accept();
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (FPressed && (event->buttons() & Qt::LeftButton) &&
+            (event->position().toPoint() - FPressPos).manhattanLength() >=
+                QApplication::startDragDistance())
+        {
+            TNavBarItem *item = FPressed;
+            FPressed = nullptr;
+            FBar->StartDrag(item);
+            return;
+        }
+        QListWidget::mouseMoveEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        TNavBarItem *item = FPressed;
+        FPressed = nullptr;
+        if (item && event->button() == Qt::LeftButton &&
+            FBar->ItemAt(this, event->position().toPoint()) == item && item->Enabled() &&
+            item->OnClick)
+            item->OnClick(item);
+        event->accept();
+    }
+    void dragEnterEvent(QDragEnterEvent *event) override { FBar->DragOverBar(event); }
+    void dragMoveEvent(QDragMoveEvent *event) override { FBar->DragOverBar(event); }
+    void dropEvent(QDropEvent *event) override { FBar->DropOnBar(event); }
+
+private:
+    TNavBar *FBar;
+    TNavBarItem *FPressed = nullptr;
+    QPoint FPressPos;
+};
+
+// --- The bar ---
+
+QString TNavBar::MimeType()
+{
+    return QStringLiteral("application/x-varneth-palette-item");
+}
+
+QMimeData *TNavBar::MimeDataFor(const TNavBarItem &item)
+{
+    auto *data = new QMimeData;
+    data->setData(MimeType(), QByteArray::number(item.Tag));
+    return data;
+}
+
+bool TNavBar::TagOf(const QMimeData *data, int &tag)
+{
+    if (!data || !data->hasFormat(MimeType()))
+        return false;
+    bool ok = false;
+    const int value = data->data(MimeType()).toInt(&ok);
+    if (ok)
+        tag = value;
+    return ok;
+}
+
+TNavBar::TNavBar(QWidget *parent) : QWidget(parent), FBox(new QToolBox)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FBox);
+    QFont itemFont(QStringLiteral("新宋体"));
+    itemFont.setPixelSize(13);
+    setFont(itemFont);
+    setAcceptDrops(true);
+}
+
+TNavBar::~TNavBar() = default;
+
+void TNavBar::SetImages(const TNavImageList *images)
+{
+    FImages = images;
+    Rebuild();
+}
+
+TNavBarGroup *TNavBar::AddGroup(const QString &caption)
+{
+    auto group = std::make_unique<TNavBarGroup>();
+    group->Caption = caption;
+    group->FList = new TNavBarList(this);
+    group->FList->setObjectName(caption);
+    FBox->addItem(group->FList, caption);
+    FGroups.push_back(std::move(group));
+    return FGroups.back().get();
+}
+
+TNavBarItem *TNavBar::AddItem()
+{
+    FItems.push_back(std::make_unique<TNavBarItem>());
+    return FItems.back().get();
+}
+
+void TNavBar::LinkItem(TNavBarGroup *group, TNavBarItem *item)
+{
+    group->FLinks.push_back(item);
+    Rebuild();
+}
+
+void TNavBar::ClearLinks(TNavBarGroup *group)
+{
+    group->FLinks.clear();
+    Rebuild();
+}
+
+void TNavBar::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TNavBar::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        Rebuild();
+}
+
+TNavBarItem *TNavBar::ItemAt(QListWidget *list, const QPoint &pos) const
+{
+    const int row = list->row(list->itemAt(pos));
+    for (const auto &group : FGroups)
+        if (group->FList == list)
+            return row >= 0 && row < int(group->FLinks.size()) ? group->FLinks[size_t(row)]
+                                                                : nullptr;
+    return nullptr;
+}
+
+bool TNavBar::PressItem(TNavBarItem *item)
+{
+    if (!item || !item->Enabled())
+        return false;
+    if (OnLinkPress)
+        OnLinkPress(this, item);
+    return true;
+}
+
+bool TNavBar::ClickItem(TNavBarItem *item)
+{
+    if (!PressItem(item))
+        return false;
+    if (item->OnClick)
+        item->OnClick(item);
+    return true;
+}
+
+void TNavBar::Rebuild()
+{
+    if (Updating())
+        return;
+    for (const auto &group : FGroups) {
+        QListWidget *list = group->FList;
+        list->clear();
+        for (TNavBarItem *item : group->FLinks) {
+            auto *row = new QListWidgetItem(item->Caption, list);
+            row->setToolTip(item->Hint);
+            if (FImages) {
+                const QImage picture = FImages->Image(item->SmallImageIndex);
+                if (!picture.isNull())
+                    row->setIcon(QIcon(QPixmap::fromImage(picture)));
+            }
+            if (item->Action)
+                WatchAction(item->Action);
+        }
+    }
+    RefreshEnabled();
+}
+
+void TNavBar::WatchAction(QAction *action)
+{
+    if (std::find(FWatched.begin(), FWatched.end(), action) != FWatched.end())
+        return;
+    FWatched.emplace_back(action);
+    connect(action, &QAction::changed, this, &TNavBar::RefreshEnabled);
+}
+
+void TNavBar::RefreshEnabled()
+{
+    for (const auto &group : FGroups)
+        for (size_t i = 0; i < group->FLinks.size(); ++i) {
+            QListWidgetItem *row = group->FList->item(int(i));
+            if (!row)
+                continue;
+            const Qt::ItemFlags flags = row->flags();
+            row->setFlags(group->FLinks[i]->Enabled() ? flags | Qt::ItemIsEnabled
+                                                      : flags & ~Qt::ItemIsEnabled);
+        }
+}
+
+void TNavBar::StartDrag(TNavBarItem *item)
+{
+    auto *drag = new QDrag(this);
+    drag->setMimeData(MimeDataFor(*item));
+    if (FImages) {
+        const QImage picture = FImages->Image(item->SmallImageIndex);
+        if (!picture.isNull())
+            drag->setPixmap(QPixmap::fromImage(picture));
+    }
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+void TNavBar::DragOverBar(QDragMoveEvent *event)
+{
+    bool accept = false;
+    if (OnDragOver)
+        OnDragOver(this, event, accept);
+    if (accept)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TNavBar::DropOnBar(QDropEvent *event)
+{
+    if (OnDragDrop)
+        OnDragDrop(this, event);
+    event->acceptProposedAction();
+}

@@ -1,0 +1,33 @@
+#include "ViewHint.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+TFrmHint::TFrmHint(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus)
+{
+    setObjectName(QStringLiteral("FrmHint"));
+    // Showing the details must not take the focus from the drawing.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    QFont font(QStringLiteral("新宋体"));
+    font.setPixelSize(13);
+    setFont(font);
+    setFixedSize(300, 150);
+
+    Memo = new QPlainTextEdit(this);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setReadOnly(true);
+    Memo->setGeometry(0, 0, 150, 150);
+
+    auto *panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setGeometry(150, 0, 150, 150);
+    Image = new QLabel(panel);
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setGeometry(1, 1, 148, 148);
+    Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image->setScaledContents(false);
+}
