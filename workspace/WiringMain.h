@@ -139,6 +139,11 @@ public:
     // Symbols of the wiring palette stay square when resized.
     static void CanMoveResizeSymbol(const TGraphNode *node, int &newWidth, int &newHeight);
 
+    // The recommended schemes: the ".prj" files of a folder, unsorted, and
+    // their items in the first group of the distribution-box palette.
+    static QStringList ListSchemeFiles(const QString &folder);
+    void LoadRecommendedSchemes();
+
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
 
@@ -166,6 +171,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // At the first show the recommended schemes are listed.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();
@@ -199,6 +206,7 @@ private:
     // Stops the details without closing the window and forgets HintNode.
     void StopHintTimer();
 
+    bool FSchemesListed = false;
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;
     std::map<QString, QAction *> FActions;

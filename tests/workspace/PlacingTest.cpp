@@ -5,6 +5,7 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "LineNode.h"
+#include "NavBar.h"
 #include "RectangularNode.h"
 
 #include <QAction>
@@ -247,6 +248,36 @@ TEST_F(PlacingTest, ARecommendedSchemeReplacesTheDistributionBoxWhenConfirmed)
     ASSERT_EQ(guard->Objects().Count(), 1) << "cleared before each load";
     EXPECT_EQ(guard->Objects()[0]->Text(), QStringLiteral("照明"));
     EXPECT_TRUE(Window->DropPending) << "a scheme drop leaves the pending drop";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlacingTest, RecommendedSchemesAreListedByExactExtension)
+{
+    const QString folder = App + QStringLiteral("templates/");
+    WriteBytes(folder + QStringLiteral("一室一厅.prj"), "0.GS");
+    WriteBytes(folder + QStringLiteral("readme.txt"), "x");
+    WriteBytes(folder + QStringLiteral("两室一厅.PRJ"), "0.GS");
+    WriteBytes(folder + QStringLiteral(".隐藏.prj"), "0.GS");
+    QDir(folder).mkdir(QStringLiteral("folder.prj"));
+    const QStringList listed = TFrmMain::ListSchemeFiles(folder);
+    EXPECT_TRUE(listed.contains(QStringLiteral("两室一厅.PRJ"))) << "the pattern ignores case";
+    EXPECT_TRUE(listed.contains(QStringLiteral(".隐藏.prj"))) << "hidden files count";
+    EXPECT_FALSE(listed.contains(QStringLiteral("readme.txt")));
+    EXPECT_FALSE(listed.contains(QStringLiteral("folder.prj")));
+
+    Window->LoadRecommendedSchemes();
+    Window->LoadRecommendedSchemes(); // again: the group is rebuilt, not doubled
+    QStringList captions;
+    for (const TNavBarItem *item : Window->navBarGuard->Groups(0)->Links()) {
+        captions << item->Caption;
+        // The tag is the file's place in the listing, skipped entries included.
+        EXPECT_EQ(item->Tag, 60001 + listed.indexOf(item->Hint)) << item->Hint.toStdString();
+    }
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QStringLiteral(".隐藏"), QStringLiteral("一室一厅")}));
 }
 
 } // namespace
