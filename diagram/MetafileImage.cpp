@@ -108,3 +108,8 @@ void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
     if (FRenderer && FRenderer->isValid())
         FRenderer->render(&painter, target);
 }
+
+// libemf2svg tears fontconfig down (FcFini) after some text records, while
+// Qt keeps using it; fontconfig then aborts the program. Fontconfig's global
+// state lives for the whole process here, so its teardown is a no-op.
+extern "C" void FcFini(void) {}
