@@ -91,7 +91,7 @@ protected:
         return FBytes;
     }
 
-    THandle CreatePen(const TPenSpec &pen) override
+    THandle CreatePen(const TPenRecord &pen) override
     {
         static const uint32_t Styles[] = {U_PS_SOLID,   U_PS_DASH,       U_PS_DOT,
                                           U_PS_DASHDOT, U_PS_DASHDOTDOT, U_PS_NULL};
@@ -102,7 +102,7 @@ protected:
         return handle;
     }
 
-    THandle CreateBrush(const TBrushSpec &brush) override
+    THandle CreateBrush(const TBrushRecord &brush) override
     {
         uint32_t style = U_BS_SOLID;
         int32_t hatch = 0;
@@ -123,7 +123,7 @@ protected:
         return handle;
     }
 
-    THandle CreateFont(const TFontSpec &font) override
+    THandle CreateFont(const TFontRecord &font) override
     {
         uint16_t face[U_LF_FACESIZE] = {};
         const QString name = font.Face.left(U_LF_FACESIZE - 1);

@@ -146,80 +146,80 @@ double TMetafilePaintEngine::Scale() const
         std::abs(FTransform.m11() * FTransform.m22() - FTransform.m12() * FTransform.m21()));
 }
 
-TPenSpec TMetafilePaintEngine::PenSpec() const
+TPenRecord TMetafilePaintEngine::RecordedPen() const
 {
-    TPenSpec spec;
+    TPenRecord values;
     const QColor color = FPen.brush().gradient() ? PlainColor(FPen.brush()) : FPen.color();
     if (FPen.style() == Qt::NoPen || FPen.brush().style() == Qt::NoBrush || color.alpha() == 0) {
-        spec.Style = TPenStyle::None;
-        return spec;
+        values.Style = TPenStyle::None;
+        return values;
     }
     switch (FPen.style()) {
     case Qt::DashLine:
     case Qt::CustomDashLine:
-        spec.Style = TPenStyle::Dash;
+        values.Style = TPenStyle::Dash;
         break;
     case Qt::DotLine:
-        spec.Style = TPenStyle::Dot;
+        values.Style = TPenStyle::Dot;
         break;
     case Qt::DashDotLine:
-        spec.Style = TPenStyle::DashDot;
+        values.Style = TPenStyle::DashDot;
         break;
     case Qt::DashDotDotLine:
-        spec.Style = TPenStyle::DashDotDot;
+        values.Style = TPenStyle::DashDotDot;
         break;
     default:
-        spec.Style = TPenStyle::Solid;
+        values.Style = TPenStyle::Solid;
         break;
     }
-    spec.Color = color.rgb();
+    values.Color = color.rgb();
     const double width = FPen.isCosmetic() ? FPen.widthF() : FPen.widthF() * Scale();
-    spec.Width = FPen.widthF() == 0 ? 0 : std::max(0, Round(width));
-    return spec;
+    values.Width = FPen.widthF() == 0 ? 0 : std::max(0, Round(width));
+    return values;
 }
 
-TBrushSpec TMetafilePaintEngine::BrushSpec() const
+TBrushRecord TMetafilePaintEngine::RecordedBrush() const
 {
-    TBrushSpec spec;
+    TBrushRecord values;
     const QColor color = PlainColor(FBrush);
-    spec.Color = color.rgb();
+    values.Color = color.rgb();
     switch (FBrush.style()) {
     case Qt::NoBrush:
-        spec.Style = TBrushStyle::None;
+        values.Style = TBrushStyle::None;
         break;
     case Qt::HorPattern:
-        spec.Style = TBrushStyle::Horizontal;
+        values.Style = TBrushStyle::Horizontal;
         break;
     case Qt::VerPattern:
-        spec.Style = TBrushStyle::Vertical;
+        values.Style = TBrushStyle::Vertical;
         break;
     case Qt::FDiagPattern:
-        spec.Style = TBrushStyle::FDiagonal;
+        values.Style = TBrushStyle::FDiagonal;
         break;
     case Qt::BDiagPattern:
-        spec.Style = TBrushStyle::BDiagonal;
+        values.Style = TBrushStyle::BDiagonal;
         break;
     case Qt::CrossPattern:
-        spec.Style = TBrushStyle::Cross;
+        values.Style = TBrushStyle::Cross;
         break;
     case Qt::DiagCrossPattern:
-        spec.Style = TBrushStyle::DiagCross;
+        values.Style = TBrushStyle::DiagCross;
         break;
     default:
-        spec.Style = TBrushStyle::Solid;
+        values.Style = TBrushStyle::Solid;
         break;
     }
-    if (color.alpha() == 0) spec.Style = TBrushStyle::None;
-    return spec;
+    if (color.alpha() == 0) values.Style = TBrushStyle::None;
+    return values;
 }
 
 void TMetafilePaintEngine::AddFill(std::vector<QPolygonF> polygons, Qt::FillRule rule, bool outline)
 {
     TOp op;
     op.Kind = TOpKind::Polygon;
-    op.Pen = PenSpec();
+    op.Pen = RecordedPen();
     if (!outline) op.Pen.Style = TPenStyle::None;
-    op.Brush = BrushSpec();
+    op.Brush = RecordedBrush();
     if (op.Pen.Style == TPenStyle::None && op.Brush.Style == TBrushStyle::None) return;
     op.FillRule = rule;
     op.Polygons = std::move(polygons);
@@ -230,7 +230,7 @@ void TMetafilePaintEngine::AddOutline(std::vector<QPolygonF> polylines)
 {
     TOp op;
     op.Kind = TOpKind::Polyline;
-    op.Pen = PenSpec();
+    op.Pen = RecordedPen();
     if (op.Pen.Style == TPenStyle::None || polylines.empty()) return;
     op.Polygons = std::move(polylines);
     Add(std::move(op));
@@ -245,8 +245,8 @@ void TMetafilePaintEngine::drawRects(const QRectF *rects, int rectCount)
         }
         TOp op;
         op.Kind = TOpKind::Rectangle;
-        op.Pen = PenSpec();
-        op.Brush = BrushSpec();
+        op.Pen = RecordedPen();
+        op.Brush = RecordedBrush();
         op.Rect = FTransform.mapRect(rects[i].normalized());
         if (op.Pen.Style != TPenStyle::None || op.Brush.Style != TBrushStyle::None)
             Add(std::move(op));
@@ -276,8 +276,8 @@ void TMetafilePaintEngine::drawEllipse(const QRectF &rect)
     }
     TOp op;
     op.Kind = TOpKind::Ellipse;
-    op.Pen = PenSpec();
-    op.Brush = BrushSpec();
+    op.Pen = RecordedPen();
+    op.Brush = RecordedBrush();
     op.Rect = FTransform.mapRect(rect.normalized());
     if (op.Pen.Style != TPenStyle::None || op.Brush.Style != TBrushStyle::None) Add(std::move(op));
 }
@@ -287,8 +287,8 @@ void TMetafilePaintEngine::drawPath(const QPainterPath &path)
     if (path.isEmpty()) return;
     const QList<QPolygonF> subpaths = path.toSubpathPolygons(FTransform);
     std::vector<QPolygonF> polygons(subpaths.begin(), subpaths.end());
-    const bool fill = BrushSpec().Style != TBrushStyle::None;
-    const bool stroke = PenSpec().Style != TPenStyle::None;
+    const bool fill = RecordedBrush().Style != TBrushStyle::None;
+    const bool stroke = RecordedPen().Style != TPenStyle::None;
     const bool allClosed = std::all_of(polygons.begin(), polygons.end(),
                                        [](const QPolygonF &p) { return p.isClosed(); });
     // Closed outlines are drawn by the polygon record itself; open ones

@@ -36,8 +36,8 @@ public:
 private:
     bool AxisAligned() const;
     double Scale() const;
-    MetafileRecord::TPenSpec PenSpec() const;
-    MetafileRecord::TBrushSpec BrushSpec() const;
+    MetafileRecord::TPenRecord RecordedPen() const;
+    MetafileRecord::TBrushRecord RecordedBrush() const;
     void Add(MetafileRecord::TOp op);
     void AddFill(std::vector<QPolygonF> polygons, Qt::FillRule rule, bool outline);
     void AddOutline(std::vector<QPolygonF> polylines);

@@ -26,22 +26,22 @@ QRect OutlineBox(const QRectF &rect)
 
 namespace {
 
-QPen ToPen(const TPenSpec &spec)
+QPen ToPen(const TPenRecord &values)
 {
-    if (spec.Style == TPenStyle::None) return QPen(Qt::NoPen);
+    if (values.Style == TPenStyle::None) return QPen(Qt::NoPen);
     static const Qt::PenStyle Styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                           Qt::DashDotDotLine};
-    QPen pen(QColor::fromRgb(spec.Color), double(spec.Width), Styles[int(spec.Style)]);
-    if (spec.Width == 0) pen.setCosmetic(true);
+    QPen pen(QColor::fromRgb(values.Color), double(values.Width), Styles[int(values.Style)]);
+    if (values.Width == 0) pen.setCosmetic(true);
     return pen;
 }
 
-QBrush ToBrush(const TBrushSpec &spec)
+QBrush ToBrush(const TBrushRecord &values)
 {
     static const Qt::BrushStyle Styles[] = {Qt::NoBrush,      Qt::SolidPattern,    Qt::HorPattern,
                                             Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
                                             Qt::CrossPattern, Qt::DiagCrossPattern};
-    return QBrush(QColor::fromRgb(spec.Color), Styles[int(spec.Style)]);
+    return QBrush(QColor::fromRgb(values.Color), Styles[int(values.Style)]);
 }
 
 } // namespace

@@ -27,20 +27,20 @@ enum class TBrushStyle {
     DiagCross
 };
 
-struct TPenSpec {
+struct TPenRecord {
     TPenStyle Style = TPenStyle::Solid;
     QRgb Color = qRgb(0, 0, 0);
     int Width = 1; // device pixels; 0 is one pixel whatever the scale
-    bool operator==(const TPenSpec &) const = default;
+    bool operator==(const TPenRecord &) const = default;
 };
 
-struct TBrushSpec {
+struct TBrushRecord {
     TBrushStyle Style = TBrushStyle::Solid;
     QRgb Color = qRgb(255, 255, 255);
-    bool operator==(const TBrushSpec &) const = default;
+    bool operator==(const TBrushRecord &) const = default;
 };
 
-struct TFontSpec {
+struct TFontRecord {
     QString Face;
     int Height = 12; // character (em) height in device pixels
     int Weight = 400;
@@ -49,7 +49,7 @@ struct TFontSpec {
     bool StrikeOut = false;
     int Escapement = 0;   // tenths of a degree, counter-clockwise, 0..3599
     bool Chinese = false; // the text needs the GB2312 character set
-    bool operator==(const TFontSpec &) const = default;
+    bool operator==(const TFontRecord &) const = default;
 };
 
 enum class TOpKind {
@@ -66,13 +66,13 @@ enum class TClipKind { None, Rect, Region };
 
 struct TOp {
     TOpKind Kind = TOpKind::Polyline;
-    TPenSpec Pen;
-    TBrushSpec Brush;
+    TPenRecord Pen;
+    TBrushRecord Brush;
     Qt::FillRule FillRule = Qt::OddEvenFill;
     std::vector<QPolygonF> Polygons;
     QRectF Rect;
     // Text
-    TFontSpec Font;
+    TFontRecord Font;
     QRgb TextColor = qRgb(0, 0, 0);
     QPointF Origin;
     QString Text;

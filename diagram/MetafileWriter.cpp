@@ -65,21 +65,21 @@ void TMetafileWriter::Replace(THandle &selected, THandle created)
     if (old != 0 && !saved) DeleteObject(old);
 }
 
-void TMetafileWriter::UsePen(const TPenSpec &pen)
+void TMetafileWriter::UsePen(const TPenRecord &pen)
 {
     if (FDc.Pen == pen) return;
     FDc.Pen = pen;
     Replace(FDc.PenHandle, CreatePen(pen));
 }
 
-void TMetafileWriter::UseBrush(const TBrushSpec &brush)
+void TMetafileWriter::UseBrush(const TBrushRecord &brush)
 {
     if (FDc.Brush == brush) return;
     FDc.Brush = brush;
     Replace(FDc.BrushHandle, CreateBrush(brush));
 }
 
-void TMetafileWriter::UseFont(const TFontSpec &font)
+void TMetafileWriter::UseFont(const TFontRecord &font)
 {
     if (FDc.Font == font) return;
     FDc.Font = font;

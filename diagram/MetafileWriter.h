@@ -24,9 +24,9 @@ protected:
 
     virtual void Begin(const MetafileRecord::TRecording &recording) = 0;
     virtual QByteArray Finish() = 0;
-    virtual THandle CreatePen(const MetafileRecord::TPenSpec &pen) = 0;
-    virtual THandle CreateBrush(const MetafileRecord::TBrushSpec &brush) = 0;
-    virtual THandle CreateFont(const MetafileRecord::TFontSpec &font) = 0;
+    virtual THandle CreatePen(const MetafileRecord::TPenRecord &pen) = 0;
+    virtual THandle CreateBrush(const MetafileRecord::TBrushRecord &brush) = 0;
+    virtual THandle CreateFont(const MetafileRecord::TFontRecord &font) = 0;
     virtual void SelectObject(THandle handle) = 0;
     virtual void DeleteObject(THandle handle) = 0;
     // Selects stock objects so the picture's own can be deleted; false when
@@ -51,17 +51,17 @@ protected:
 
 private:
     struct TDc {
-        std::optional<MetafileRecord::TPenSpec> Pen;
-        std::optional<MetafileRecord::TBrushSpec> Brush;
-        std::optional<MetafileRecord::TFontSpec> Font;
+        std::optional<MetafileRecord::TPenRecord> Pen;
+        std::optional<MetafileRecord::TBrushRecord> Brush;
+        std::optional<MetafileRecord::TFontRecord> Font;
         THandle PenHandle = 0, BrushHandle = 0, FontHandle = 0;
         std::optional<QRgb> TextColor;
         std::optional<Qt::FillRule> FillRule;
     };
 
-    void UsePen(const MetafileRecord::TPenSpec &pen);
-    void UseBrush(const MetafileRecord::TBrushSpec &brush);
-    void UseFont(const MetafileRecord::TFontSpec &font);
+    void UsePen(const MetafileRecord::TPenRecord &pen);
+    void UseBrush(const MetafileRecord::TBrushRecord &brush);
+    void UseFont(const MetafileRecord::TFontRecord &font);
     void Replace(THandle &selected, THandle created);
     void SetClip(const MetafileRecord::TOp &op);
     void EndClip();

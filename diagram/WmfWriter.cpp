@@ -103,7 +103,7 @@ protected:
         return file + FRecords;
     }
 
-    THandle CreatePen(const TPenSpec &pen) override
+    THandle CreatePen(const TPenRecord &pen) override
     {
         static const uint16_t Styles[] = {U_PS_SOLID,   U_PS_DASH,       U_PS_DOT,
                                           U_PS_DASHDOT, U_PS_DASHDOTDOT, U_PS_NULL};
@@ -115,7 +115,7 @@ protected:
         return handle;
     }
 
-    THandle CreateBrush(const TBrushSpec &brush) override
+    THandle CreateBrush(const TBrushRecord &brush) override
     {
         uint16_t style = U_BS_SOLID, hatch = 0;
         if (brush.Style == TBrushStyle::None) {
@@ -130,7 +130,7 @@ protected:
         return handle;
     }
 
-    THandle CreateFont(const TFontSpec &font) override
+    THandle CreateFont(const TFontRecord &font) override
     {
         QByteArray face = Gbk(font.Face);
         face.truncate(U_LF_FACESIZE - 1);

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct TIconSpec {
+struct TIconEntry {
     const char16_t *caption;
     const char16_t *system;
     const char16_t *type;
@@ -25,7 +25,7 @@ const char16_t *const Box = u"配电箱线路";
 
 // A library with one icon of every group, an icon of the wiring family
 // with a distribution-box type, and two of the other family.
-const TIconSpec SmallLibrary[] = {
+const TIconEntry SmallLibrary[] = {
     {u"电冰箱", Wiring, u"家用电器"},   // 0
     {u"吸顶灯", Wiring, u"灯"},         // 1
     {u"双控开关", Wiring, u"开关"},     // 2
@@ -51,7 +51,7 @@ QColor LeftColour(int i)
 
 class PaletteFixture : public WorkspaceTest {
 protected:
-    void WriteLibrary(const std::vector<TIconSpec> &icons)
+    void WriteLibrary(const std::vector<TIconEntry> &icons)
     {
         QDir(App).mkpath(QStringLiteral("iconstore/20"));
         QDir(App).mkpath(QStringLiteral("iconstore/150"));
@@ -79,7 +79,7 @@ protected:
         xml += QStringLiteral("</iconstore>");
         WriteBytes(App + QStringLiteral("iconstore.xml"), xml.toUtf8());
     }
-    void StartWith(const std::vector<TIconSpec> &icons)
+    void StartWith(const std::vector<TIconEntry> &icons)
     {
         WriteLibrary(icons);
         Start();
@@ -87,7 +87,7 @@ protected:
     }
     void StartWithSmallLibrary()
     {
-        StartWith(std::vector<TIconSpec>(std::begin(SmallLibrary), std::end(SmallLibrary)));
+        StartWith(std::vector<TIconEntry>(std::begin(SmallLibrary), std::end(SmallLibrary)));
     }
 
     static QStringList Captions(const TNavBarGroup *group)
