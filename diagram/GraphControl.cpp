@@ -36,7 +36,7 @@ TGraphObjectClassRef TGraphControl::NodeClasses(int index)
 {
     const auto &classes = TGraphClassRegistry::Instance().NodeClasses();
     if (index < 0 || index >= int(classes.size()))
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+        throw EListError::OutOfBounds(index);
     return classes[index];
 }
 
@@ -59,7 +59,7 @@ TGraphObjectClassRef TGraphControl::LinkClasses(int index)
 {
     const auto &classes = TGraphClassRegistry::Instance().LinkClasses();
     if (index < 0 || index >= int(classes.size()))
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+        throw EListError::OutOfBounds(index);
     return classes[index];
 }
 

@@ -12,10 +12,15 @@ int LowBit(int i)
 
 } // namespace
 
+EListError EListError::OutOfBounds(int index)
+{
+    return EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+}
+
 void TGraphObjectList::CheckIndex(int index) const
 {
     if (index < 0 || index >= FCount)
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+        throw EListError::OutOfBounds(index);
 }
 
 TGraphObject *TGraphObjectList::Items(int index) const

@@ -13,6 +13,8 @@ class TGraphObject;
 class EListError : public std::out_of_range {
 public:
     using std::out_of_range::out_of_range;
+    // The error for an index outside a list.
+    static EListError OutOfBounds(int index);
 };
 
 // An ordered list of graph objects that tells a handler of every addition,

@@ -19,7 +19,7 @@ TXMLIconstoreType::TXMLIconstoreType(TXMLNode *root) : FRoot(root)
 IXMLIconType *TXMLIconstoreType::Icon(int index) const
 {
     if (index < 0 || index >= IconCount())
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+        throw EListError::OutOfBounds(index);
     return FIcons[index].get();
 }
 
