@@ -4,7 +4,7 @@
 #include "GraphLink.h"
 #include "GraphMath.h"
 #include "GraphNode.h"
-#include "GraphStream.h"
+#include "GraphText.h"
 #include "LineNode.h"
 #include "NodePictureTurning.h"
 #include "RectangularNode.h"
