@@ -49,8 +49,7 @@ TRect TGraphControl::GraphBounds(bool selectedOnly) const
     TRect bounds;
     bool any = false;
     const auto add = [&](const TGraphObject *object) {
-        if (!object->Visible() || (selectedOnly && !object->Selected()))
-            return;
+        if (!object->Visible() || (selectedOnly && !object->Selected())) return;
         const TRect r = object->GetBoundsRect();
         if (!any) {
             bounds = r;
@@ -66,14 +65,11 @@ TRect TGraphControl::GraphBounds(bool selectedOnly) const
 
 bool TGraphControl::ZoomToRect(const TRect &rect)
 {
-    if (rect.Width() <= 0 || rect.Height() <= 0)
-        return false;
+    if (rect.Width() <= 0 || rect.Height() <= 0) return false;
     const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     QSize client = ClientSize();
-    if (!FVertScrollBar.IsShown())
-        client.rwidth() -= thickness;
-    if (!FHorzScrollBar.IsShown())
-        client.rheight() -= thickness;
+    if (!FVertScrollBar.IsShown()) client.rwidth() -= thickness;
+    if (!FHorzScrollBar.IsShown()) client.rheight() -= thickness;
     const int a = MulDiv(100, client.width(), rect.Width());
     const int b = MulDiv(100, client.height(), rect.Height());
     SetZoom(std::min(a, b));
@@ -85,8 +81,7 @@ bool TGraphControl::ZoomToRect(const TRect &rect)
 
 void TGraphControl::ShowScrollBar(bool vertical, bool shown)
 {
-    if (FBarShown[vertical] == shown)
-        return;
+    if (FBarShown[vertical] == shown) return;
     FBarShown[vertical] = shown;
     const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     if (vertical)
@@ -103,8 +98,7 @@ void TGraphControl::UpdateScrollRanges()
 
 void TGraphControl::UpdateScrollBars()
 {
-    if (FScrollBarsUpdating)
-        return;
+    if (FScrollBarsUpdating) return;
     FScrollBarsUpdating = true;
     if (FVertScrollBar.NeedsBar()) {
         FHorzScrollBar.UpdateBar(false, true);
@@ -144,8 +138,7 @@ void TGraphControl::MakeRectVisible(const TRect &rect)
 
 void TGraphControl::MakeObjectVisible(const TGraphObject *object)
 {
-    if (object)
-        MakeRectVisible(object->GetBoundsRect());
+    if (object) MakeRectVisible(object->GetBoundsRect());
 }
 
 void TGraphControl::ConnectScrollBar(bool vertical)
@@ -241,10 +234,8 @@ void TGraphControl::paintEvent(QPaintEvent *)
     // Only what the window shows is painted off screen, whatever the zoom
     // and scroll position, then shown in one piece.
     const QSize size = viewport()->size();
-    if (size.isEmpty())
-        return;
-    if (FBuffer.size() != size)
-        FBuffer = QImage(size, QImage::Format_RGB32);
+    if (size.isEmpty()) return;
+    if (FBuffer.size() != size) FBuffer = QImage(size, QImage::Format_RGB32);
     {
         QPainter canvas(&FBuffer);
         canvas.translate(-FHorzScrollBar.Position(), -FVertScrollBar.Position());
@@ -281,8 +272,7 @@ void TGraphControl::PaintBackground(QPainter &canvas)
             canvas.drawImage(QRectF(pixels), FBackgroundImage, QRectF(pixels));
         }
     }
-    if (FShowGrid)
-        PaintGrid(canvas);
+    if (FShowGrid) PaintGrid(canvas);
 }
 
 void TGraphControl::PaintGrid(QPainter &canvas)
@@ -293,14 +283,30 @@ void TGraphControl::PaintGrid(QPainter &canvas)
     const int step = FGridSize;
     const int firstX = std::max(0, int(std::floor(area.left() / step)) * step);
     const int firstY = std::max(0, int(std::floor(area.top() / step)) * step);
-    // A dot is one diagram unit, scaled with the zoom.
+    // A dot is one device pixel at every zoom: a dot of one diagram unit
+    // falls between pixels when zoomed out and grows into a square when
+    // zoomed in. Points closer than a pixel share it.
+    const auto devicePixels = [](int first, double end, int step, double scale, double offset) {
+        std::vector<int> pixels;
+        for (int at = first; at < end; at += step) {
+            const int pixel = int(std::floor(at * scale + offset));
+            if (pixels.empty() || pixel != pixels.back()) pixels.push_back(pixel);
+        }
+        return pixels;
+    };
+    const std::vector<int> xs =
+        devicePixels(firstX, area.right(), step, transform.m11(), transform.dx());
+    const std::vector<int> ys =
+        devicePixels(firstY, area.bottom(), step, transform.m22(), transform.dy());
+    QVector<QRect> dots;
+    dots.reserve(qsizetype(xs.size() * ys.size()));
+    for (int y : ys)
+        for (int x : xs)
+            dots.append(QRect(x, y, 1, 1));
     canvas.save();
+    canvas.resetTransform();
     canvas.setPen(Qt::NoPen);
     canvas.setBrush(color);
-    QVector<QRectF> dots;
-    for (int y = firstY; y < area.bottom(); y += step)
-        for (int x = firstX; x < area.right(); x += step)
-            dots.append(QRectF(x, y, 1, 1));
     canvas.drawRects(dots);
     canvas.restore();
 }
@@ -308,8 +314,7 @@ void TGraphControl::PaintGrid(QPainter &canvas)
 void TGraphControl::DrawObjects(QPainter &canvas)
 {
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (object->IsLink())
-            object->Draw(canvas);
+        if (object->IsLink()) object->Draw(canvas);
     });
     const bool linking = FCommandMode == cmLinkNodes && FLinkSourceNode;
     if (FDragLineVisible && (FDragState == dragLinkPoint || linking) && FNewLinkClass) {
@@ -321,11 +326,9 @@ void TGraphControl::DrawObjects(QPainter &canvas)
         canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (!object->IsLink())
-            object->Draw(canvas);
+        if (!object->IsLink()) object->Draw(canvas);
     });
-    if (FDragLineVisible && linking)
-        FLinkSourceNode->DrawMarkers(canvas);
+    if (FDragLineVisible && linking) FLinkSourceNode->DrawMarkers(canvas);
     if (!FHideSelection || hasFocus())
         FSelectedObjects.ForEach([&canvas](TGraphObject *object) { object->DrawMarkers(canvas); });
     if (FDragState == dragSelectRect || FCommandMode == cmInsertNode) {
@@ -341,8 +344,7 @@ void TGraphControl::DrawObjects(QPainter &canvas)
             pen.SetWidth(0);
             pen.SetStyle(psDot);
             GraphCanvas::SelectPen(canvas, pen);
-            if (!FDragRect.IsEmpty())
-                GraphCanvas::Rectangle(canvas, FDragRect);
+            if (!FDragRect.IsEmpty()) GraphCanvas::Rectangle(canvas, FDragRect);
         }
         canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
@@ -364,12 +366,10 @@ void TGraphControl::DrawDiagram(QPainter &canvas, const TRect &frame)
     if (FBackground.HasGraphic() && !FBackground.Empty())
         FBackground.Draw(canvas, QRect(0, 0, FBackground.Width(), FBackground.Height()));
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (object->IsLink())
-            object->Draw(canvas);
+        if (object->IsLink()) object->Draw(canvas);
     });
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (!object->IsLink())
-            object->Draw(canvas);
+        if (!object->IsLink()) object->Draw(canvas);
     });
     canvas.restore();
 }
@@ -377,8 +377,8 @@ void TGraphControl::DrawDiagram(QPainter &canvas, const TRect &frame)
 std::unique_ptr<TMetafile> TGraphControl::GetAsMetafile()
 {
     const TRect frame = MetafileFrame();
-    auto metafile = std::make_unique<TMetafile>(std::max(frame.Width(), 0),
-                                                std::max(frame.Height(), 0));
+    auto metafile =
+        std::make_unique<TMetafile>(std::max(frame.Width(), 0), std::max(frame.Height(), 0));
     {
         QPainter canvas(metafile->Device());
         DrawDiagram(canvas, frame);

@@ -149,7 +149,7 @@ TEST_F(ViewTest, BackgroundColourFillsTheView)
     EXPECT_EQ(CountOther(image, image.rect(), clYellow), 0);
 }
 
-TEST_F(ViewTest, GridDotsOnlyAtMultiplesOfGridSizeScaledWithZoom)
+TEST_F(ViewTest, GridDotsOnlyAtMultiplesOfGridSize)
 {
     graph.SetGridColor(clRed);
     graph.SetShowGrid(true);
@@ -158,11 +158,13 @@ TEST_F(ViewTest, GridDotsOnlyAtMultiplesOfGridSizeScaledWithZoom)
         std::vector<QPoint> dots, blanks; // client pixels
     };
     const Case cases[] = {
-        {100, 10, {{0, 0}, {10, 0}, {0, 10}, {20, 30}, {390, 290}},
+        {100,
+         10,
+         {{0, 0}, {10, 0}, {0, 10}, {20, 30}, {390, 290}},
          {{5, 5}, {1, 0}, {0, 1}, {11, 10}, {15, 10}, {9, 9}}},
         {100, 4, {{0, 0}, {4, 8}, {12, 4}}, {{2, 2}, {5, 4}, {4, 5}}},
-        // a dot is one diagram unit: two by two pixels at zoom 200
-        {200, 10, {{0, 0}, {1, 1}, {20, 0}, {21, 21}, {40, 20}}, {{2, 2}, {10, 10}, {22, 20}}},
+        {200, 10, {{0, 0}, {20, 0}, {40, 20}}, {{1, 1}, {1, 0}, {21, 21}, {10, 10}}},
+        {50, 10, {{0, 0}, {5, 0}, {5, 5}, {195, 145}}, {{1, 0}, {4, 5}, {6, 5}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " grid " << c.gridSize);
@@ -174,13 +176,31 @@ TEST_F(ViewTest, GridDotsOnlyAtMultiplesOfGridSizeScaledWithZoom)
         for (const QPoint &p : c.blanks)
             EXPECT_TRUE(Is(image, p.x(), p.y(), clWhite)) << p.x() << "," << p.y();
     }
-    // One dot per grid point in a 100 x 100 area at zoom 100, pitch 10.
-    graph.SetZoom(100);
-    graph.SetGridSize(10);
-    EXPECT_EQ(CountOther(Grab(), QRect(0, 0, 100, 100), clWhite), 100);
-
     graph.SetShowGrid(false);
     EXPECT_EQ(CountOther(Grab(), QRect(0, 0, 100, 100), clWhite), 0);
+}
+
+// Every grid point is one pixel at every zoom: none vanish when zoomed out,
+// none grow into squares when zoomed in.
+TEST_F(ViewTest, GridDotIsOnePixelAtEveryZoom)
+{
+    graph.SetGridColor(clRed);
+    graph.SetShowGrid(true);
+    graph.SetGridSize(10);
+    const QRect area(0, 0, 100, 100);
+    for (int zoom : {20, 25, 45, 75, 100, 130, 200, 400}) {
+        SCOPED_TRACE(testing::Message() << "zoom " << zoom);
+        graph.SetZoom(zoom);
+        std::set<int> pixels; // distinct client columns (and rows) of grid points
+        for (int at = 0; at * zoom / 100.0 < area.width(); at += 10)
+            pixels.insert(int(std::floor(at * zoom / 100.0)));
+        const QImage image = Grab();
+        const int expected = int(pixels.size() * pixels.size());
+        EXPECT_EQ(CountOther(image, area, clWhite), expected);
+        for (int x : pixels)
+            for (int y : pixels)
+                EXPECT_TRUE(Is(image, x, y, clRed)) << x << "," << y;
+    }
 }
 
 TEST_F(ViewTest, GridIsDrawnOverTheFloorPlanAndFollowsScrolling)
@@ -279,8 +299,7 @@ TEST_F(ViewTest, LinksAreDrawnBelowNodesWhateverTheirOrder)
         TGraphLink *link = AddLink(a, b);
         link->Pen().SetColor(clRed);
         link->Pen().SetWidth(3);
-        if (!coverFirst)
-            cover = AddNode(100, 0, 160, 100, clLime);
+        if (!coverFirst) cover = AddNode(100, 0, 160, 100, clLime);
         EXPECT_EQ(graph.Objects().IndexOf(cover) < graph.Objects().IndexOf(link), coverFirst);
         const QImage image = Grab();
         EXPECT_TRUE(Is(image, 90, 50, clRed));
@@ -378,10 +397,10 @@ TEST_F(ViewTest, ZoomIsTakenAs16BitsAndClampedToItsLimits)
         int value, expected;
     };
     const Case cases[] = {
-        {5, 20}, {20, 20}, {70000, 500}, // 70000 - 65536 = 4464, above the maximum
-        {65536 + 50, 50},                 // taken as 50
-        {65536, 20},                      // taken as 0
-        {499, 499}, {501, 500}, {-65536 + 150, 150},
+        {5, 20},          {20, 20},   {70000, 500}, // 70000 - 65536 = 4464, above the maximum
+        {65536 + 50, 50},                           // taken as 50
+        {65536, 20},                                // taken as 0
+        {499, 499},       {501, 500}, {-65536 + 150, 150},
     };
     for (const Case &c : cases) {
         graph.SetZoom(c.value);
@@ -427,14 +446,13 @@ TEST_F(ViewTest, WheelTakesOneZoomStepPer120)
         int zoom, pending;
     };
     const Case cases[] = {
-        {{240}, 150, 0},     {{60, 60}, 125, 0},   {{60}, 100, 60},    {{180}, 125, 60},
-        {{-120}, 75, 0},     {{-60, -60}, 75, 0},  {{60, -60}, 100, 0}, {{-360}, 25, 0},
+        {{240}, 150, 0}, {{60, 60}, 125, 0},  {{60}, 100, 60},     {{180}, 125, 60},
+        {{-120}, 75, 0}, {{-60, -60}, 75, 0}, {{60, -60}, 100, 0}, {{-360}, 25, 0},
         {{-480}, 10, 0}, // 25 - 25 is not allowed: the last step goes to ZoomMin
     };
     for (const Case &c : cases) {
         // A rest below one notch cancels out without a step.
-        if (graph.PendingWheelDelta() != 0)
-            Wheel(-graph.PendingWheelDelta());
+        if (graph.PendingWheelDelta() != 0) Wheel(-graph.PendingWheelDelta());
         graph.SetZoom(100);
         ASSERT_EQ(graph.PendingWheelDelta(), 0);
         std::string trace;
