@@ -6,6 +6,7 @@
 #include "GraphNode.h"
 #include "GraphStream.h"
 #include "LineNode.h"
+#include "NavBar.h"
 #include "NodePictureTurning.h"
 #include "RectangularNode.h"
 #include "iconstore.h"
@@ -38,17 +39,25 @@ std::vector<TGraphNode *> SelectedNodes(TGraphControl *graph)
 void TFrmMain::ConnectDiagramEvents()
 {
     for (TGraphControl *graph : {gcWiring, gcGuard}) {
+        // Only a palette item is placed: files and text dragged in from
+        // other programs are refused even while an item is armed.
         graph->OnDragOver = [this](TGraphControl *, QDragMoveEvent *event) {
-            if (DropPending) // nothing else is checked
+            int tag = 0;
+            if (DropPending && TNavBar::TagOf(event->mimeData(), tag))
                 event->acceptProposedAction();
+            else
+                event->ignore();
         };
         graph->OnDragDrop = [this](TGraphControl *target, QDropEvent *event) {
+            int tag = 0;
+            if (!TNavBar::TagOf(event->mimeData(), tag)) {
+                event->ignore();
+                return;
+            }
             event->acceptProposedAction();
             Run([&] { gcWiringDragDrop(target, event->position().toPoint()); });
         };
         graph->OnObjectInsert = [this](TGraphControl *target, TGraphObject *object) {
-            // A picture that fails to load is reported here; the drop then
-            // stops at its own load of the same picture.
             Run([&] { gcWiringObjectInsert(target, object); });
         };
         graph->OnObjectSelect = [this](TGraphControl *, TGraphObject *object) {
@@ -57,8 +66,11 @@ void TFrmMain::ConnectDiagramEvents()
         };
         graph->OnObjectContextPopup = [this](TGraphControl *, TGraphObject *, const QPoint &,
                                              bool &) { CloseHint(); };
+        // The command itself, not its menu item: the object menu of the
+        // wiring drawing hides "属性设置", yet its labels have properties.
         graph->OnObjectDblClick = [this](TGraphControl *, TGraphObject *) {
-            Action(QStringLiteral("actSetProp"))->trigger();
+            if (Action(QStringLiteral("actSetProp"))->isEnabled())
+                Run([this] { actSetPropExecute(); });
         };
         graph->OnCanMoveResizeNode = [](TGraphControl *, TGraphNode *node, int &, int &,
                                         int &newWidth, int &newHeight, bool &canMove,
@@ -100,20 +112,42 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
         ApplyRecommendedScheme();
 }
 
+namespace {
+
+// Back in select mode however a drop ends.
+class TEditModeAtEnd {
+public:
+    explicit TEditModeAtEnd(TGraphControl *graph) : FGraph(graph) {}
+    ~TEditModeAtEnd() { FGraph->SetCommandMode(cmEdit); }
+    TEditModeAtEnd(const TEditModeAtEnd &) = delete;
+    TEditModeAtEnd &operator=(const TEditModeAtEnd &) = delete;
+
+private:
+    TGraphControl *FGraph;
+};
+
+} // namespace
+
 void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 {
-    if (!IconStore)
-        return;
+    if (!IconStore) return;
     const IXMLIconType *icon = IconStore->Icon(PaletteTag);
-    TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint);
-    if (icon->Type() != QStringLiteral("家用电器") && icon->Type() != QStringLiteral("灯"))
-        return;
     // An appliance or a lamp brings the switch or socket it is used with.
-    const int companion = IconStore->IndexOfCaption(icon->Ref());
-    if (companion < 0)
-        return;
+    int companion = -1;
+    if (icon->Type() == QStringLiteral("家用电器") || icon->Type() == QStringLiteral("灯"))
+        companion = IconStore->IndexOfCaption(icon->Ref());
+    // Both pictures load before anything is placed: a picture that fails
+    // is reported once and leaves the drawing as it was.
+    TPicture picture1, picture2;
+    picture1.LoadFromFile(LibraryPicturePath("20", icon->SmallImage()));
+    if (companion >= 0)
+        picture2.LoadFromFile(LibraryPicturePath("20", IconStore->Icon(companion)->SmallImage()));
+
+    TEditModeAtEnd editMode(graph);
+    TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint, picture1);
+    if (companion < 0) return;
     PaletteTag = companion;
-    TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint);
+    TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint, picture2);
     node2->SetTop(node2->Top() + 80);
     graph->SetCommandMode(cmLinkNodes);
     graph->LinkNodes(node1, node2, graph->NewLinkClass());
@@ -123,11 +157,27 @@ void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 TGraphNode *TFrmMain::InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
                                        const QPoint &dropPoint)
 {
+    TPicture picture;
+    picture.LoadFromFile(LibraryPicturePath("20", icon->SmallImage()));
+    TEditModeAtEnd editMode(graph);
+    return InsertSymbolNode(graph, icon, dropPoint, picture);
+}
+
+TGraphNode *TFrmMain::InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
+                                       const QPoint &dropPoint, const TPicture &picture)
+{
     graph->SetNewNodeClass(&TIconNode::Class);
     graph->SetCommandMode(cmInsertNode);
-    TGraphNode *node = graph->InsertNode(nullptr);
-    TPicture picture;
-    picture.LoadFromFile(AppPath + QStringLiteral("iconstore/20/") + icon->SmallImage());
+    // The insert event leaves the picture to this drop, which has it.
+    FPlacingSymbol = true;
+    TGraphNode *node = nullptr;
+    try {
+        node = graph->InsertNode(nullptr);
+    } catch (...) {
+        FPlacingSymbol = false;
+        throw;
+    }
+    FPlacingSymbol = false;
     node->SetBackground(picture);
     node->SetWidth(icon->Type() == BreakerType ? 100 : 40);
     node->SetHeight(40);
@@ -188,10 +238,9 @@ void TFrmMain::gcWiringObjectInsert(TGraphControl *, TGraphObject *object)
         object->IsKindOf(&TTextNode::Class))
         return;
     auto *node = static_cast<TGraphNode *>(object);
-    if (IconStore && PaletteTag >= 0 && PaletteTag < IconStore->IconCount()) {
+    if (!FPlacingSymbol && IconStore && PaletteTag >= 0 && PaletteTag < IconStore->IconCount()) {
         TPicture picture;
-        picture.LoadFromFile(AppPath + QStringLiteral("iconstore/20/") +
-                             IconStore->Icon(PaletteTag)->SmallImage());
+        picture.LoadFromFile(LibraryPicturePath("20", IconStore->Icon(PaletteTag)->SmallImage()));
         node->SetBackground(picture);
     }
     node->SetWidth(40);
@@ -241,9 +290,12 @@ void TFrmMain::pmObjPopup()
 void TFrmMain::ConnectEditingCommands()
 {
     const auto on = [this](const char *name, std::function<void(TGraphControl *)> command) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, command] {
-            if (ActiveGraph) // no drawing is current before a drawing page is shown
+        QAction *action = Action(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, command, action] {
+            if (ActiveGraph)
                 Run([&] { command(ActiveGraph); });
+            else if (action->isCheckable())
+                RevertCheck(action); // nothing was shown or hidden
         });
     };
     const auto batch = [](TGraphControl *graph, const std::function<void()> &work) {
