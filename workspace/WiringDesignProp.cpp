@@ -119,9 +119,14 @@ void TFrmDesignerProperties::SwatchClick(TColorSwatch *swatch)
     if (FDialogs.ChooseColor(this, colour)) swatch->SetColor(colour);
 }
 
+void TFrmDesignerProperties::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    PlaceNearRightEdge();
+}
+
 void TFrmDesignerProperties::PlaceNearRightEdge()
 {
-    adjustSize();
     const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!where) return;
     const QRect area = where->geometry();
@@ -133,7 +138,6 @@ bool TFrmDesignerProperties::EditDrawingArea(QWidget *parent, IUserDialogs &dial
 {
     TFrmDesignerProperties dialog(parent, dialogs);
     dialog.Load(drawing);
-    dialog.PlaceNearRightEdge();
     if (dialog.exec() != QDialog::Accepted) return false;
     dialog.Apply();
     return true;

@@ -43,6 +43,10 @@ public:
     // Loads, shows modally, applies on "确定"; true when "确定" was chosen.
     static bool EditDrawingArea(QWidget *parent, IUserDialogs &dialogs, TGraphControl *drawing);
 
+protected:
+    // Placed once its size is final.
+    void showEvent(QShowEvent *event) override;
+
 private:
     IUserDialogs &FDialogs;
     TGraphControl *FDrawing = nullptr;

@@ -66,10 +66,11 @@ void TFrmMain::ConnectDiagramEvents()
         };
         graph->OnObjectContextPopup = [this](TGraphControl *, TGraphObject *, const QPoint &,
                                              bool &) { CloseHint(); };
-        // The command itself, not its menu item: the object menu of the
-        // wiring drawing hides "属性设置", yet its labels have properties.
+        // The command itself, not its action: the object menu of the wiring
+        // drawing hides "属性设置" (which disables a hidden action), yet
+        // its labels have properties.
         graph->OnObjectDblClick = [this](TGraphControl *, TGraphObject *) {
-            if (Action(QStringLiteral("actSetProp"))->isEnabled())
+            if (ProjectOpen)
                 Run([this] { actSetPropExecute(); });
         };
         graph->OnCanMoveResizeNode = [](TGraphControl *, TGraphNode *node, int &, int &,
