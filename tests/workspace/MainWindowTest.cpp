@@ -1,5 +1,7 @@
 #include "WorkspaceTestSupport.h"
 
+#include "WiringAbout.h"
+
 #include <QSet>
 
 namespace {
@@ -272,4 +274,22 @@ TEST_F(MainWindowTest, TheCurrentDrawingIsThePageShownAcrossOpenCloseAndSaveAs)
         EXPECT_EQ(Window->ActiveGraph, shown) << "after 关闭文件";
     }
     EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
+// The help tells where the tools are: wire pieces and text come from the
+// distribution-box palette only.
+TEST(HelpText, PutsTheWireAndTextToolsWhereTheyAre)
+{
+    const QString help = TFrmHelp::HelpText();
+    const qsizetype wiring = help.indexOf(QStringLiteral("<b>电气线路设计图</b>"));
+    const qsizetype box = help.indexOf(QStringLiteral("<b>配电箱线路图</b>"));
+    ASSERT_GE(wiring, 0);
+    ASSERT_GT(box, wiring);
+    const QString wiringPart = help.mid(wiring, box - wiring);
+    const QString boxPart = help.mid(box, help.indexOf(QStringLiteral("</p>"), box) - box);
+    for (const QString &tool : {QStringLiteral("水平电线"), QStringLiteral("垂直电线"),
+                                QStringLiteral("“文字”")}) {
+        EXPECT_FALSE(wiringPart.contains(tool)) << tool.toStdString();
+        EXPECT_TRUE(boxPart.contains(tool)) << tool.toStdString();
+    }
 }
