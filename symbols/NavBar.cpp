@@ -183,10 +183,12 @@ QByteArray Origin(const TNavBar *bar, int index)
 // The index named by origin data of this bar; -1 otherwise.
 int IndexFrom(const TNavBar *bar, const QMimeData *data, const QString &type)
 {
-    if (!data || !data->hasFormat(type)) return -1;
+    if (!data || !data->hasFormat(type))
+        return -1;
     const QList<QByteArray> parts = data->data(type).split(':');
     bool ok = false;
-    if (parts.size() != 2 || parts[0] != QByteArray::number(quintptr(bar))) return -1;
+    if (parts.size() != 2 || parts[0] != QByteArray::number(quintptr(bar)))
+        return -1;
     const int index = parts[1].toInt(&ok);
     return ok ? index : -1;
 }
@@ -197,7 +199,8 @@ QMimeData *TNavBar::DragDataFor(TNavBarItem *item) const
 {
     QMimeData *data = MimeDataFor(*item);
     for (size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].get() == item) data->setData(ItemOriginType, Origin(this, int(i)));
+        if (FItems[i].get() == item)
+            data->setData(ItemOriginType, Origin(this, int(i)));
     return data;
 }
 
@@ -205,7 +208,8 @@ QMimeData *TNavBar::DragDataFor(TNavBarGroup *group) const
 {
     auto *data = new QMimeData;
     for (size_t i = 0; i < FGroups.size(); ++i)
-        if (FGroups[i].get() == group) data->setData(GroupOriginType, Origin(this, int(i)));
+        if (FGroups[i].get() == group)
+            data->setData(GroupOriginType, Origin(this, int(i)));
     return data;
 }
 
@@ -292,14 +296,16 @@ TNavBarGroup *TNavBar::GroupOf(const TNavBarItem *item) const
 void TNavBar::MoveItem(TNavBarItem *item, TNavBarGroup *group, int row)
 {
     TNavBarGroup *from = GroupOf(item);
-    if (!group || !from) return;
+    if (!group || !from)
+        return;
     auto &source = from->FLinks;
     const auto at = std::find(source.begin(), source.end(), item);
     const int oldRow = int(at - source.begin());
     source.erase(at);
     auto &target = group->FLinks;
     if (group == from && row > oldRow) --row; // the rows below moved up by one
-    if (row < 0 || row > int(target.size())) row = int(target.size());
+    if (row < 0 || row > int(target.size()))
+        row = int(target.size());
     target.insert(target.begin() + row, item);
     Rebuild();
 }
@@ -312,9 +318,11 @@ int TNavBar::GroupPosition(const TNavBarGroup *group) const
 void TNavBar::MoveGroup(TNavBarGroup *group, int position)
 {
     const int from = GroupPosition(group);
-    if (from < 0) return;
+    if (from < 0)
+        return;
     position = std::clamp(position, 0, FBox->count() - 1);
-    if (position == from) return;
+    if (position == from)
+        return;
     QWidget *shown = FBox->currentWidget();
     const QString caption = FBox->itemText(from);
     FBox->removeItem(from);
@@ -445,7 +453,8 @@ void TNavBar::WatchHeaders()
 bool TNavBar::eventFilter(QObject *watched, QEvent *event)
 {
     auto *header = qobject_cast<QWidget *>(watched);
-    if (!FRearrangeable || !header) return QWidget::eventFilter(watched, event);
+    if (!FRearrangeable || !header)
+        return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         auto *press = static_cast<QMouseEvent *>(event);
         FPressedHeader = press->button() == Qt::LeftButton ? header : nullptr;
@@ -459,7 +468,8 @@ bool TNavBar::eventFilter(QObject *watched, QEvent *event)
             const TPlace place = PlaceAt(header->mapTo(this, FHeaderPressPos), this);
             if (auto *button = qobject_cast<QAbstractButton *>(header))
                 button->setDown(false); // the release went to the drag
-            if (place.Group) StartGroupDrag(place.Group);
+            if (place.Group)
+                StartGroupDrag(place.Group);
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonRelease) {
@@ -483,7 +493,8 @@ TNavBar::TPlace TNavBar::PlaceAt(const QPoint &barPoint, QWidget *over) const
     for (size_t i = 0; i < headers.size(); ++i)
         if (QRect(headers[i]->mapTo(this, QPoint()), headers[i]->size()).contains(barPoint))
             for (const auto &group : FGroups)
-                if (FBox->indexOf(group->FList) == int(i)) return {group.get(), -1};
+                if (FBox->indexOf(group->FList) == int(i))
+                    return {group.get(), -1};
     return {};
 }
 
@@ -520,7 +531,8 @@ void TNavBar::DropOnBar(QDropEvent *event, QWidget *over)
     TNavBarItem *item = FRearrangeable ? DraggedItem(event->mimeData()) : nullptr;
     TNavBarGroup *group = FRearrangeable ? DraggedGroup(event->mimeData()) : nullptr;
     if (!item && !group) {
-        if (OnDragDrop) OnDragDrop(this, event);
+        if (OnDragDrop)
+            OnDragDrop(this, event);
         event->acceptProposedAction();
         return;
     }

@@ -160,10 +160,12 @@ QString TIniFile::EncodeValue(const QString &value)
     const bool breaks = value.contains(u'\n') || value.contains(u'\r');
     const bool quoted = value.trimmed() != value ||
                         (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'));
-    if (!breaks && !quoted) return value;
+    if (!breaks && !quoted)
+        return value;
     // Quotes alone keep blanks and quotes, read as the profile functions
     // read them; unless the value would then look like the escaped form.
-    if (!breaks && !value.startsWith(EscapeMarker)) return u'"' + value + u'"';
+    if (!breaks && !value.startsWith(EscapeMarker))
+        return u'"' + value + u'"';
     QString escaped;
     for (const QChar c : value) {
         if (c == u'\\')

@@ -16,7 +16,8 @@ QString TCodePage936::Unheld(const QString &text)
     bool ascii = true;
     for (QChar c : text)
         ascii = ascii && c.unicode() < 0x80;
-    if (ascii || Survives(text)) return QString();
+    if (ascii || Survives(text))
+        return QString();
     // Rare: find the culprits one character (code point) at a time.
     QString unheld;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -24,7 +25,8 @@ QString TCodePage936::Unheld(const QString &text)
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const QString one = text.mid(i, pair ? 2 : 1);
         i += pair ? 1 : 0;
-        if (one[0].unicode() >= 0x80 && !unheld.contains(one) && !Survives(one)) unheld += one;
+        if (one[0].unicode() >= 0x80 && !unheld.contains(one) && !Survives(one))
+            unheld += one;
     }
     return unheld;
 }

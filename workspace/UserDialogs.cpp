@@ -44,7 +44,8 @@ public:
         connect(colour, &QPushButton::clicked, this, [this, colour] {
             const QColor chosen =
                 QColorDialog::getColor(GraphColor::ToQColor(FColor), this, QString());
-            if (chosen.isValid()) FColor = GraphColor::FromQColor(chosen);
+            if (chosen.isValid())
+                FColor = GraphColor::FromQColor(chosen);
             ShowColor(colour);
         });
         ShowColor(colour);
@@ -122,7 +123,8 @@ QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
 bool TDesktopDialogs::ChooseColor(QWidget *parent, TColor &color)
 {
     const QColor chosen = QColorDialog::getColor(GraphColor::ToQColor(color), parent, QString());
-    if (!chosen.isValid()) return false;
+    if (!chosen.isValid())
+        return false;
     color = GraphColor::FromQColor(chosen);
     return true;
 }
@@ -130,7 +132,8 @@ bool TDesktopDialogs::ChooseColor(QWidget *parent, TColor &color)
 bool TDesktopDialogs::ChooseFont(QWidget *parent, TFont &font)
 {
     TFontColorDialog dialog(parent, font);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
     dialog.TakeInto(font);
     return true;
 }

@@ -102,7 +102,8 @@ void TFrmDesignerProperties::Load(TGraphControl *drawing)
 
 void TFrmDesignerProperties::Apply()
 {
-    if (!FDrawing) return;
+    if (!FDrawing)
+        return;
     GridSize->interpretText(); // a value still being typed counts
     TGraphUpdateGuard batch(FDrawing);
     FDrawing->SetSnapToGrid(SnapToGrid->isChecked());
@@ -116,7 +117,8 @@ void TFrmDesignerProperties::Apply()
 void TFrmDesignerProperties::SwatchClick(TColorSwatch *swatch)
 {
     TColor colour = swatch->Color();
-    if (FDialogs.ChooseColor(this, colour)) swatch->SetColor(colour);
+    if (FDialogs.ChooseColor(this, colour))
+        swatch->SetColor(colour);
 }
 
 void TFrmDesignerProperties::showEvent(QShowEvent *event)
@@ -128,7 +130,8 @@ void TFrmDesignerProperties::showEvent(QShowEvent *event)
 void TFrmDesignerProperties::PlaceNearRightEdge()
 {
     const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!where) return;
+    if (!where)
+        return;
     const QRect area = where->geometry();
     move(area.left() + area.width() - frameGeometry().width() - 20, area.top() + 116);
 }
@@ -138,7 +141,8 @@ bool TFrmDesignerProperties::EditDrawingArea(QWidget *parent, IUserDialogs &dial
 {
     TFrmDesignerProperties dialog(parent, dialogs);
     dialog.Load(drawing);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
     dialog.Apply();
     return true;
 }

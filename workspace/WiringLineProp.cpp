@@ -87,7 +87,8 @@ TFrmLineProp::TFrmLineProp(QWidget *parent, IUserDialogs &dialogs)
 void TFrmLineProp::Load(const std::vector<TGraphNode *> &wires)
 {
     FWires = wires;
-    if (wires.empty()) return;
+    if (wires.empty())
+        return;
     const TGraphNode *first = wires.front();
     FDrawing = first->Owner();
     UpDownMargin->setValue(std::clamp(first->Pen().Width(), 0, 10));
@@ -100,7 +101,8 @@ void TFrmLineProp::Load(const std::vector<TGraphNode *> &wires)
 
 void TFrmLineProp::Apply()
 {
-    if (FWires.empty() || !FDrawing) return;
+    if (FWires.empty() || !FDrawing)
+        return;
     UpDownMargin->interpretText();
     const bool all = FWires.size() == 1;
     const bool width = all || UpDownMargin->value() != FLoadedWidth;
@@ -109,15 +111,18 @@ void TFrmLineProp::Apply()
     for (TGraphNode *wire : FWires) {
         TPen pen;
         pen.Assign(wire->Pen());
-        if (width) pen.SetWidth(UpDownMargin->value());
-        if (colour) pen.SetColor(FColor);
+        if (width)
+            pen.SetWidth(UpDownMargin->value());
+        if (colour)
+            pen.SetColor(FColor);
         wire->SetPen(pen); // reported as a change even when equal
     }
 }
 
 void TFrmLineProp::Panel1Click()
 {
-    if (FDialogs.ChooseColor(this, FColor)) Panel1->SetColor(FColor);
+    if (FDialogs.ChooseColor(this, FColor))
+        Panel1->SetColor(FColor);
     ShowSample();
 }
 

@@ -174,7 +174,8 @@ void TFrmMain::PageShown(int)
 {
     // TabSheet1Show and TabSheet2Show; the other pages keep the drawing
     // shown last as the one that commands act on.
-    if (TGraphControl *graph = GraphOfShownPage()) ActiveGraph = graph;
+    if (TGraphControl *graph = GraphOfShownPage())
+        ActiveGraph = graph;
     // The details describe a symbol of the page just left.
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);

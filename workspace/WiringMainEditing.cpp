@@ -131,7 +131,8 @@ private:
 
 void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 {
-    if (!IconStore) return;
+    if (!IconStore)
+        return;
     const IXMLIconType *icon = IconStore->Icon(PaletteTag);
     // An appliance or a lamp brings the switch or socket it is used with.
     int companion = -1;
@@ -146,7 +147,8 @@ void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 
     TEditModeAtEnd editMode(graph);
     TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint, picture1);
-    if (companion < 0) return;
+    if (companion < 0)
+        return;
     PaletteTag = companion;
     TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint, picture2);
     node2->SetTop(node2->Top() + 80);

@@ -218,8 +218,10 @@ void TFrmMain::StopHintTimer()
 void TFrmMain::CloseHint()
 {
     HintArmed = false;
-    if (timer) timer->stop();
-    if (FrmHint && FrmHint->isVisible()) FrmHint->hide();
+    if (timer)
+        timer->stop();
+    if (FrmHint && FrmHint->isVisible())
+        FrmHint->hide();
 }
 
 void TFrmMain::gcWiringMouseMove(TGraphControl *sender, const QPoint &clientPoint)
@@ -282,9 +284,12 @@ void TFrmMain::KeepHintOnScreen(QPoint &topLeft) const
     // Beside a symbol near the screen's edge the window would be cut off;
     // it moves back just enough to be seen whole.
     const QScreen *screen = QGuiApplication::screenAt(topLeft);
-    if (!screen && HintNode && HintNode->Owner()) screen = HintNode->Owner()->screen();
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
+    if (!screen && HintNode && HintNode->Owner())
+        screen = HintNode->Owner()->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
     const QRect area = screen->availableGeometry();
     const QSize size = FrmHint->frameGeometry().size();
     topLeft.setX(std::clamp(topLeft.x(), area.left(),

@@ -60,7 +60,8 @@ bool TFrmMain::IsPlainFileName(const QString &name)
 QString TFrmMain::SchemeNameProblem(const QString &name)
 {
     // The name becomes a folder and file name beside the other projects.
-    if (IsPlainFileName(name)) return QString();
+    if (IsPlainFileName(name))
+        return QString();
     return QStringLiteral("方案名称不能包含 \\ / : * ? \" < > | 等字符，不能是 . 或 ..，"
                           "也不能以点或空格结尾，请使用其他名称！");
 }
@@ -144,7 +145,8 @@ void TFrmMain::btnCreateFileClick()
         return Tell(problem);
     const QString path = ProjectPathOf(name);
 
-    if (!ProjectTextsFit()) return;
+    if (!ProjectTextsFit())
+        return;
     QDir projects(AppPath + QStringLiteral("projects"));
     projects.mkdir(name);
     ProjectPath = path;
@@ -172,7 +174,8 @@ void TFrmMain::actFileCreateExecute()
     QString floorPlan =
         FloorPlanOf(ProjectSettings->ReadString(Customer, QStringLiteral("BackgroundPath")));
     TPicture picture;
-    if (!floorPlan.isEmpty() && !LoadFloorPlanPicture(floorPlan, picture)) floorPlan.clear();
+    if (!floorPlan.isEmpty() && !LoadFloorPlanPicture(floorPlan, picture))
+        floorPlan.clear();
     ShowFloorPlan(gcWiring, picture, floorPlan);
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
@@ -205,7 +208,8 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
                                               "请重新选择户型图。")
                                    .arg(AppPath + QStringLiteral("background/") + recorded);
         try {
-            if (!floorPlan.isEmpty()) picture.LoadFromFile(floorPlan);
+            if (!floorPlan.isEmpty())
+                picture.LoadFromFile(floorPlan);
         } catch (const std::exception &error) {
             // A floor plan that does not load must not lock the project out.
             floorPlanProblem = QStringLiteral("户型图 %1 无法读取，方案已不带户型图打开，"
@@ -235,7 +239,8 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
     SetModified(false);
-    if (!floorPlanProblem.isEmpty()) Tell(floorPlanProblem, IUserDialogs::Warning);
+    if (!floorPlanProblem.isEmpty())
+        Tell(floorPlanProblem, IUserDialogs::Warning);
     return true;
 }
 
@@ -263,13 +268,15 @@ bool TFrmMain::ProjectTextsFit()
         {QStringLiteral("浏览户型图"), QFileInfo(EdtBackgroundPath->text()).fileName()},
         {QStringLiteral("备注"), EdtProjectComment->toPlainText()},
     };
-    if (!TextsFit(texts)) return false;
+    if (!TextsFit(texts))
+        return false;
     // The texts of both drawings go into their files as 8-bit text too.
     TCodePage936 codePage;
     for (TGraphControl *graph : {gcWiring, gcGuard}) {
         for (TGraphObject *object : graph->Objects().Snapshot()) {
             const QString unheld = codePage.Unheld(object->Text());
-            if (unheld.isEmpty()) continue;
+            if (unheld.isEmpty())
+                continue;
             const QString drawing = graph == gcWiring ? QStringLiteral("电气线路设计图")
                                                       : QStringLiteral("配电箱线路图");
             Tell(TCodePage936::Message(
@@ -309,7 +316,8 @@ QString TFrmMain::CreateFromDialog(TFrmCustomer &dialog)
     for (size_t i = 0; i < std::size(keys); ++i)
         texts.emplace_back(labels[i], keys[i].second);
     TPicture picture;
-    if (!TextsFit(texts) || !LoadFloorPlanPicture(floorPlan, picture)) return QString();
+    if (!TextsFit(texts) || !LoadFloorPlanPicture(floorPlan, picture))
+        return QString();
     const QString path = ProjectPathOf(name);
     QDir projects(AppPath + QStringLiteral("projects"));
     projects.mkdir(name);
@@ -334,13 +342,15 @@ bool TFrmMain::actFileSaveExecute()
         Tell(FloorPlanMessage);
         return false;
     }
-    if (!ProjectTextsFit()) return false;
+    if (!ProjectTextsFit())
+        return false;
     // A new floor plan is loaded before anything is written: one that does
     // not load must not reach the settings file.
     const QString floorPlanName = QFileInfo(floorPlan).fileName();
     if (gcWiring->BackgroundPath() != floorPlanName) {
         TPicture picture;
-        if (!LoadFloorPlanPicture(floorPlan, picture)) return false;
+        if (!LoadFloorPlanPicture(floorPlan, picture))
+            return false;
         ShowFloorPlan(gcWiring, picture, floorPlan);
     }
     try {
@@ -452,7 +462,8 @@ void TFrmMain::actEditImportExecute()
     // Loaded before anything changes: a picture that does not load leaves
     // the field, the drawing and the settings file as they were.
     TPicture picture;
-    if (!LoadFloorPlanPicture(chosen, picture)) return;
+    if (!LoadFloorPlanPicture(chosen, picture))
+        return;
     const QString name = QFileInfo(chosen).fileName();
     if (const QString unheld = TCodePage936().Unheld(name); !unheld.isEmpty())
         return Tell(TCodePage936::Message(QStringLiteral("浏览户型图"), unheld),
@@ -477,7 +488,8 @@ void TFrmMain::actEditReImportExecute()
         return Tell(QStringLiteral("该文件不存在，请重新选择户型图，户型图必须存放在程序主目录的 "
                                    "background 子目录下！"));
     TPicture picture;
-    if (!LoadFloorPlanPicture(path, picture)) return;
+    if (!LoadFloorPlanPicture(path, picture))
+        return;
     ShowFloorPlan(ActiveGraph, picture, path);
     SetModified(true);
 }

@@ -25,15 +25,18 @@ std::vector<TGraphNode *> SelectionAsNodes(TGraphControl *graph)
 
 void TFrmMain::actSetBaseExecute()
 {
-    if (ActiveGraph) TFrmDesignerProperties::EditDrawingArea(this, *FDialogs, ActiveGraph);
+    if (ActiveGraph)
+        TFrmDesignerProperties::EditDrawingArea(this, *FDialogs, ActiveGraph);
 }
 
 void TFrmMain::actSetPropExecute()
 {
-    if (!ActiveGraph) return;
+    if (!ActiveGraph)
+        return;
     TGraphControl *graph = ActiveGraph;
     const int n = graph->SelectedCount();
-    if (n == 0 || graph->SelectedCount(&TGraphLink::Class) == n) return;
+    if (n == 0 || graph->SelectedCount(&TGraphLink::Class) == n)
+        return;
     // The dialog is chosen by the class every selected object shares;
     // symbols and mixed selections have no property dialog.
     if (graph->SelectedCount(&TTextNode::Class) == n)

@@ -58,13 +58,15 @@ TNavBarItem *TFrmMain::SchemeItemOf(const QString &fileName) const
     // The designer may have dragged it into another group.
     for (int g = 0; g < navBarGuard->GroupCount(); ++g)
         for (TNavBarItem *item : navBarGuard->Groups(g)->Links())
-            if (item->Tag > 60000 && item->Hint == fileName) return item;
+            if (item->Tag > 60000 && item->Hint == fileName)
+                return item;
     return nullptr;
 }
 
 QString TFrmMain::TemplateNameProblem(const QString &name)
 {
-    if (name.isEmpty()) return QStringLiteral("推荐方案名称不能为空！");
+    if (name.isEmpty())
+        return QStringLiteral("推荐方案名称不能为空！");
     // The name becomes a file name in the scheme folder, and nothing else.
     if (!IsPlainFileName(name))
         return QStringLiteral("推荐方案名称不能包含 \\ / : * ? \" < > | 等字符，不能是 . 或 ..，"
@@ -74,9 +76,11 @@ QString TFrmMain::TemplateNameProblem(const QString &name)
 
 void TFrmMain::actSaveAsProjectExecute()
 {
-    if (FrmSetProjectName->exec() != QDialog::Accepted) return;
+    if (FrmSetProjectName->exec() != QDialog::Accepted)
+        return;
     const QString name = FrmSetProjectName->edtProjectName->text();
-    if (const QString problem = TemplateNameProblem(name); !problem.isEmpty()) return Tell(problem);
+    if (const QString problem = TemplateNameProblem(name); !problem.isEmpty())
+        return Tell(problem);
     const QString folder = AppPath + QStringLiteral("templates");
     const QString fileName = name + QStringLiteral(".prj");
     const QString path = folder + u'/' + fileName;
@@ -87,5 +91,6 @@ void TFrmMain::actSaveAsProjectExecute()
     QDir().mkpath(folder);
     gcGuard->SaveToFile(path); // whole or not at all; an error is reported by the caller
     // Listed only once the file is there, and once per file.
-    if (!SchemeItemOf(fileName)) AddSchemeItem(name, fileName, 65000);
+    if (!SchemeItemOf(fileName))
+        AddSchemeItem(name, fileName, 65000);
 }

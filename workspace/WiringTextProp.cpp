@@ -112,7 +112,8 @@ TFrmTextProp::TFrmTextProp(QWidget *parent, IUserDialogs &dialogs)
 void TFrmTextProp::Load(const std::vector<TGraphNode *> &labels)
 {
     FLabels = labels;
-    if (labels.empty()) return;
+    if (labels.empty())
+        return;
     const TGraphNode *first = labels.front();
     FDrawing = first->Owner();
     FLoadedAlignment = ItemOf(first->Alignment());
@@ -139,7 +140,8 @@ int TFrmTextProp::AlignmentItem() const
 
 bool TFrmTextProp::Apply()
 {
-    if (FLabels.empty() || !FDrawing) return true;
+    if (FLabels.empty() || !FDrawing)
+        return true;
     UpDownMargin->interpretText();
     const bool all = FLabels.size() == 1;
     const bool text = all || NodeText->toPlainText() != FLoadedText;
@@ -162,22 +164,28 @@ bool TFrmTextProp::Apply()
     }
     TGraphUpdateGuard batch(FDrawing);
     for (TGraphNode *label : FLabels) {
-        if (alignment) label->SetAlignment(AlignmentOf(AlignmentItem()));
-        if (margin) label->SetMargin(UpDownMargin->value());
-        if (text) label->SetText(Text());
-        if (font) label->SetFont(FFont);
+        if (alignment)
+            label->SetAlignment(AlignmentOf(AlignmentItem()));
+        if (margin)
+            label->SetMargin(UpDownMargin->value());
+        if (text)
+            label->SetText(Text());
+        if (font)
+            label->SetFont(FFont);
     }
     return true;
 }
 
 void TFrmTextProp::accept()
 {
-    if (Apply()) QDialog::accept();
+    if (Apply())
+        QDialog::accept();
 }
 
 void TFrmTextProp::BitBtn1Click()
 {
-    if (FDialogs.ChooseFont(this, FFont)) NodeText->setFont(FFont.ToQFont());
+    if (FDialogs.ChooseFont(this, FFont))
+        NodeText->setFont(FFont.ToQFont());
 }
 
 void TFrmTextProp::rgAlignmentClick(int item)

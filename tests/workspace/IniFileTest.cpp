@@ -163,9 +163,9 @@ TEST_F(IniFileTest, ValuesOutsideCodePage936AreRefused)
                          QStringLiteral("张三"));
     const QByteArray before = Bytes();
     for (const QString &value : {QStringLiteral("\U00020BB7"), QStringLiteral("房😀间")}) {
-        EXPECT_THROW(settings.WriteString(QStringLiteral("customer"),
-                                          QStringLiteral("CustomerName"), value),
-                     EIniFileException);
+        EXPECT_THROW(
+            settings.WriteString(QStringLiteral("customer"), QStringLiteral("CustomerName"), value),
+            EIniFileException);
         EXPECT_EQ(Bytes(), before);
         EXPECT_EQ(settings.ReadString(QStringLiteral("customer"), QStringLiteral("CustomerName")),
                   QStringLiteral("张三"));

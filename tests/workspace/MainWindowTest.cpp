@@ -287,8 +287,8 @@ TEST(HelpText, PutsTheWireAndTextToolsWhereTheyAre)
     ASSERT_GT(box, wiring);
     const QString wiringPart = help.mid(wiring, box - wiring);
     const QString boxPart = help.mid(box, help.indexOf(QStringLiteral("</p>"), box) - box);
-    for (const QString &tool : {QStringLiteral("水平电线"), QStringLiteral("垂直电线"),
-                                QStringLiteral("“文字”")}) {
+    for (const QString &tool :
+         {QStringLiteral("水平电线"), QStringLiteral("垂直电线"), QStringLiteral("“文字”")}) {
         EXPECT_FALSE(wiringPart.contains(tool)) << tool.toStdString();
         EXPECT_TRUE(boxPart.contains(tool)) << tool.toStdString();
     }

@@ -373,8 +373,7 @@ TEST_F(PaletteFixture, TheDistributionBoxPaletteIsRearrangedByDraggingWithinIt)
         list->show();
         const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center()
                                               : QPoint(5, list->height() - 2);
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
-                        Qt::NoModifier);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
         bar->DropOnBar(&drop, list);
         delete data;
     };
@@ -618,8 +617,8 @@ TEST_F(HintTest, DetailsStayOnTheScreen)
     Window->timerTimer();
     ASSERT_TRUE(Shown());
     const QRect frame = Window->FrmHint->frameGeometry();
-    EXPECT_TRUE(screen.contains(frame)) << frame.x() << "," << frame.y() << " on " << screen.width()
-                                        << "x" << screen.height();
+    EXPECT_TRUE(screen.contains(frame))
+        << frame.x() << "," << frame.y() << " on " << screen.width() << "x" << screen.height();
     EXPECT_EQ(frame.right(), screen.right());
     EXPECT_EQ(frame.bottom(), screen.bottom());
 }

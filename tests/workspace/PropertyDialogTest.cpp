@@ -59,11 +59,14 @@ protected:
         QTimer::singleShot(0, Window.get(), [&] {
             done = true;
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog) return;
+            if (!dialog)
+                return;
             shown = dialog->objectName();
             T *typed = qobject_cast<T *>(dialog);
-            if (typed && work) work(*typed);
-            if (dialog->isVisible()) dialog->reject();
+            if (typed && work)
+                work(*typed);
+            if (dialog->isVisible())
+                dialog->reject();
         });
         command();
         while (!done)

@@ -104,7 +104,8 @@ public:
         }
         const std::optional<TColor> answer = Colors.front();
         Colors.pop_front();
-        if (answer) color = *answer;
+        if (answer)
+            color = *answer;
         return answer.has_value();
     }
     bool ChooseFont(QWidget *, TFont &font) override
