@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDropEvent>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 // Placing symbols, wire pieces and text by drag and drop, and the editing
 // commands, shared by both drawings.
@@ -172,15 +173,11 @@ TGraphNode *TFrmMain::InsertSymbolNode(TGraphControl *graph, const IXMLIconType 
     graph->SetNewNodeClass(&TIconNode::Class);
     graph->SetCommandMode(cmInsertNode);
     // The insert event leaves the picture to this drop, which has it.
-    FPlacingSymbol = true;
     TGraphNode *node = nullptr;
-    try {
+    {
+        const QScopedValueRollback<bool> placing(FPlacingSymbol, true);
         node = graph->InsertNode(nullptr);
-    } catch (...) {
-        FPlacingSymbol = false;
-        throw;
     }
-    FPlacingSymbol = false;
     node->SetBackground(picture);
     node->SetWidth(icon->Type() == BreakerType ? 100 : 40);
     node->SetHeight(40);
