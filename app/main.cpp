@@ -23,7 +23,8 @@ int main(int argc, char *argv[])
     QString appPath = QCoreApplication::applicationDirPath();
     if (qEnvironmentVariableIsSet("VARNETH_APPDIR"))
         appPath = qEnvironmentVariable("VARNETH_APPDIR");
-    if (parser.isSet(appDir)) appPath = parser.value(appDir);
+    if (parser.isSet(appDir))
+        appPath = parser.value(appDir);
 
     TFrmMain window(QDir(appPath).absolutePath());
     app.SetErrorReporter([&window](const QString &message) {

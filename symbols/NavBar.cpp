@@ -1,5 +1,6 @@
 #include "NavBar.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDrag>
@@ -144,9 +145,9 @@ protected:
             item->OnClick(item);
         event->accept();
     }
-    void dragEnterEvent(QDragEnterEvent *event) override { FBar->DragOverBar(event); }
-    void dragMoveEvent(QDragMoveEvent *event) override { FBar->DragOverBar(event); }
-    void dropEvent(QDropEvent *event) override { FBar->DropOnBar(event); }
+    void dragEnterEvent(QDragEnterEvent *event) override { FBar->DragOverBar(event, this); }
+    void dragMoveEvent(QDragMoveEvent *event) override { FBar->DragOverBar(event, this); }
+    void dropEvent(QDropEvent *event) override { FBar->DropOnBar(event, this); }
 
 private:
     TNavBar *FBar;
@@ -166,6 +167,62 @@ QMimeData *TNavBar::MimeDataFor(const TNavBarItem &item)
     auto *data = new QMimeData;
     data->setData(MimeType(), QByteArray::number(item.Tag));
     return data;
+}
+
+namespace {
+
+// Drag data that names an item or a group of one bar: "bar:index".
+const QString ItemOriginType = QStringLiteral("application/x-varneth-palette-item-origin");
+const QString GroupOriginType = QStringLiteral("application/x-varneth-palette-group");
+
+QByteArray Origin(const TNavBar *bar, int index)
+{
+    return QByteArray::number(quintptr(bar)) + ':' + QByteArray::number(index);
+}
+
+// The index named by origin data of this bar; -1 otherwise.
+int IndexFrom(const TNavBar *bar, const QMimeData *data, const QString &type)
+{
+    if (!data || !data->hasFormat(type))
+        return -1;
+    const QList<QByteArray> parts = data->data(type).split(':');
+    bool ok = false;
+    if (parts.size() != 2 || parts[0] != QByteArray::number(quintptr(bar)))
+        return -1;
+    const int index = parts[1].toInt(&ok);
+    return ok ? index : -1;
+}
+
+} // namespace
+
+QMimeData *TNavBar::DragDataFor(TNavBarItem *item) const
+{
+    QMimeData *data = MimeDataFor(*item);
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i].get() == item)
+            data->setData(ItemOriginType, Origin(this, int(i)));
+    return data;
+}
+
+QMimeData *TNavBar::DragDataFor(TNavBarGroup *group) const
+{
+    auto *data = new QMimeData;
+    for (size_t i = 0; i < FGroups.size(); ++i)
+        if (FGroups[i].get() == group)
+            data->setData(GroupOriginType, Origin(this, int(i)));
+    return data;
+}
+
+TNavBarItem *TNavBar::DraggedItem(const QMimeData *data) const
+{
+    const int index = IndexFrom(this, data, ItemOriginType);
+    return index >= 0 && index < ItemCount() ? Items(index) : nullptr;
+}
+
+TNavBarGroup *TNavBar::DraggedGroup(const QMimeData *data) const
+{
+    const int index = IndexFrom(this, data, GroupOriginType);
+    return index >= 0 && index < GroupCount() ? Groups(index) : nullptr;
 }
 
 bool TNavBar::TagOf(const QMimeData *data, int &tag)
@@ -206,6 +263,7 @@ TNavBarGroup *TNavBar::AddGroup(const QString &caption)
     group->FList->setObjectName(caption);
     FBox->addItem(group->FList, caption);
     FGroups.push_back(std::move(group));
+    WatchHeaders();
     return FGroups.back().get();
 }
 
@@ -225,6 +283,52 @@ void TNavBar::ClearLinks(TNavBarGroup *group)
 {
     group->FLinks.clear();
     Rebuild();
+}
+
+TNavBarGroup *TNavBar::GroupOf(const TNavBarItem *item) const
+{
+    for (const auto &group : FGroups)
+        if (std::find(group->FLinks.begin(), group->FLinks.end(), item) != group->FLinks.end())
+            return group.get();
+    return nullptr;
+}
+
+void TNavBar::MoveItem(TNavBarItem *item, TNavBarGroup *group, int row)
+{
+    TNavBarGroup *from = GroupOf(item);
+    if (!group || !from)
+        return;
+    auto &source = from->FLinks;
+    const auto at = std::find(source.begin(), source.end(), item);
+    const int oldRow = int(at - source.begin());
+    source.erase(at);
+    auto &target = group->FLinks;
+    if (group == from && row > oldRow) --row; // the rows below moved up by one
+    if (row < 0 || row > int(target.size()))
+        row = int(target.size());
+    target.insert(target.begin() + row, item);
+    Rebuild();
+}
+
+int TNavBar::GroupPosition(const TNavBarGroup *group) const
+{
+    return FBox->indexOf(group->FList);
+}
+
+void TNavBar::MoveGroup(TNavBarGroup *group, int position)
+{
+    const int from = GroupPosition(group);
+    if (from < 0)
+        return;
+    position = std::clamp(position, 0, FBox->count() - 1);
+    if (position == from)
+        return;
+    QWidget *shown = FBox->currentWidget();
+    const QString caption = FBox->itemText(from);
+    FBox->removeItem(from);
+    FBox->insertItem(position, group->FList, caption);
+    FBox->setCurrentWidget(shown);
+    WatchHeaders();
 }
 
 void TNavBar::BeginUpdate()
@@ -312,7 +416,7 @@ void TNavBar::RefreshEnabled()
 void TNavBar::StartDrag(TNavBarItem *item)
 {
     auto *drag = new QDrag(this);
-    drag->setMimeData(MimeDataFor(*item));
+    drag->setMimeData(DragDataFor(item));
     if (FImages) {
         const QImage picture = FImages->Image(item->SmallImageIndex);
         if (!picture.isNull())
@@ -321,10 +425,100 @@ void TNavBar::StartDrag(TNavBarItem *item)
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
 }
 
-void TNavBar::DragOverBar(QDragMoveEvent *event)
+void TNavBar::StartGroupDrag(TNavBarGroup *group)
+{
+    auto *drag = new QDrag(this);
+    drag->setMimeData(DragDataFor(group));
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+}
+
+std::vector<QWidget *> TNavBar::HeaderButtons() const
+{
+    // The tool box shows a button per group; top to bottom is group order.
+    std::vector<QWidget *> buttons;
+    for (QAbstractButton *button : FBox->findChildren<QAbstractButton *>(
+             QStringLiteral("qt_toolbox_toolboxbutton"), Qt::FindDirectChildrenOnly))
+        buttons.push_back(button);
+    std::sort(buttons.begin(), buttons.end(),
+              [](QWidget *a, QWidget *b) { return a->y() < b->y(); });
+    return buttons;
+}
+
+void TNavBar::WatchHeaders()
+{
+    for (QWidget *button : HeaderButtons())
+        button->installEventFilter(this);
+}
+
+bool TNavBar::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *header = qobject_cast<QWidget *>(watched);
+    if (!FRearrangeable || !header)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto *press = static_cast<QMouseEvent *>(event);
+        FPressedHeader = press->button() == Qt::LeftButton ? header : nullptr;
+        FHeaderPressPos = press->position().toPoint();
+    } else if (event->type() == QEvent::MouseMove && FPressedHeader == header) {
+        auto *move = static_cast<QMouseEvent *>(event);
+        if ((move->buttons() & Qt::LeftButton) &&
+            (move->position().toPoint() - FHeaderPressPos).manhattanLength() >=
+                QApplication::startDragDistance()) {
+            FPressedHeader = nullptr;
+            const TPlace place = PlaceAt(header->mapTo(this, FHeaderPressPos), this);
+            if (auto *button = qobject_cast<QAbstractButton *>(header))
+                button->setDown(false); // the release went to the drag
+            if (place.Group)
+                StartGroupDrag(place.Group);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        FPressedHeader = nullptr;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+TNavBar::TPlace TNavBar::PlaceAt(const QPoint &barPoint, QWidget *over) const
+{
+    for (const auto &group : FGroups) {
+        QListWidget *list = group->FList;
+        if (list != over && !(over == this && list->isVisible() &&
+                              QRect(list->mapTo(this, QPoint()), list->size()).contains(barPoint)))
+            continue;
+        const QModelIndex index = list->indexAt(list->mapFrom(this, barPoint));
+        return {group.get(), index.isValid() ? index.row() : -1};
+    }
+    // A group's header: the end of that group.
+    const std::vector<QWidget *> headers = HeaderButtons();
+    for (size_t i = 0; i < headers.size(); ++i)
+        if (QRect(headers[i]->mapTo(this, QPoint()), headers[i]->size()).contains(barPoint))
+            for (const auto &group : FGroups)
+                if (FBox->indexOf(group->FList) == int(i))
+                    return {group.get(), -1};
+    return {};
+}
+
+void TNavBar::dragEnterEvent(QDragEnterEvent *event)
+{
+    DragOverBar(event, this);
+}
+
+void TNavBar::dragMoveEvent(QDragMoveEvent *event)
+{
+    DragOverBar(event, this);
+}
+
+void TNavBar::dropEvent(QDropEvent *event)
+{
+    DropOnBar(event, this);
+}
+
+void TNavBar::DragOverBar(QDragMoveEvent *event, QWidget *)
 {
     bool accept = false;
-    if (OnDragOver)
+    if (FRearrangeable && (DraggedItem(event->mimeData()) || DraggedGroup(event->mimeData())))
+        accept = true; // rearranging within the bar
+    else if (OnDragOver)
         OnDragOver(this, event, accept);
     if (accept)
         event->acceptProposedAction();
@@ -332,9 +526,20 @@ void TNavBar::DragOverBar(QDragMoveEvent *event)
         event->ignore();
 }
 
-void TNavBar::DropOnBar(QDropEvent *event)
+void TNavBar::DropOnBar(QDropEvent *event, QWidget *over)
 {
-    if (OnDragDrop)
-        OnDragDrop(this, event);
+    TNavBarItem *item = FRearrangeable ? DraggedItem(event->mimeData()) : nullptr;
+    TNavBarGroup *group = FRearrangeable ? DraggedGroup(event->mimeData()) : nullptr;
+    if (!item && !group) {
+        if (OnDragDrop)
+            OnDragDrop(this, event);
+        event->acceptProposedAction();
+        return;
+    }
+    const TPlace place = PlaceAt(over->mapTo(this, event->position().toPoint()), over);
+    if (place.Group && item)
+        MoveItem(item, place.Group, place.Row);
+    else if (place.Group && group)
+        MoveGroup(group, GroupPosition(place.Group));
     event->acceptProposedAction();
 }

@@ -64,7 +64,9 @@ private:
 
 // A vertical bar of collapsible groups, each a list of items with a small
 // picture and a caption. Items belong to the bar; a group only links them,
-// so an item in no group is never shown.
+// so an item in no group is never shown. A bar may let its items and
+// groups be rearranged by dragging them within it; a group keeps its index
+// in Groups() wherever it is shown, and an item keeps its Tag.
 class TNavBar : public QWidget {
     Q_OBJECT
 
@@ -74,6 +76,10 @@ public:
     static QMimeData *MimeDataFor(const TNavBarItem &item);
     // The Tag carried by drag data; false when it is no palette item.
     static bool TagOf(const QMimeData *data, int &tag);
+    // The data of a drag that starts at an item or a group header of this
+    // bar: an item's also carries its Tag for the drawings.
+    QMimeData *DragDataFor(TNavBarItem *item) const;
+    QMimeData *DragDataFor(TNavBarGroup *group) const;
 
     explicit TNavBar(QWidget *parent = nullptr);
     ~TNavBar() override;
@@ -91,6 +97,18 @@ public:
 
     void LinkItem(TNavBarGroup *group, TNavBarItem *item);
     void ClearLinks(TNavBarGroup *group);
+    // The group an item is linked into; null when none.
+    TNavBarGroup *GroupOf(const TNavBarItem *item) const;
+
+    // Rearranging by dragging within the bar (off by default).
+    void SetRearrangeable(bool value) { FRearrangeable = value; }
+    bool Rearrangeable() const { return FRearrangeable; }
+    // Moves an item's link to a row of a group (-1 or past the end: last).
+    void MoveItem(TNavBarItem *item, TNavBarGroup *group, int row);
+    // Shows a group at a position among the groups; Groups() is unchanged.
+    void MoveGroup(TNavBarGroup *group, int position);
+    // Where a group is shown among the groups, from 0 at the top.
+    int GroupPosition(const TNavBarGroup *group) const;
 
     // Changes between the two are shown once, at the outermost end.
     void BeginUpdate();
@@ -111,15 +129,35 @@ public:
     std::function<void(TNavBar *bar, QDragMoveEvent *event, bool &accept)> OnDragOver;
     std::function<void(TNavBar *bar, QDropEvent *event)> OnDragDrop;
 
+    // A drag over or drop at a point of a widget of the bar (the bar or a
+    // group's list), as the widget received it.
+    void DragOverBar(QDragMoveEvent *event, QWidget *over);
+    void DropOnBar(QDropEvent *event, QWidget *over);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     friend class TNavBarList;
+    struct TPlace {
+        TNavBarGroup *Group = nullptr;
+        int Row = -1;
+    };
     void Rebuild();
     void RefreshEnabled();
     void WatchAction(QAction *action);
     TNavBarItem *ItemAt(QListWidget *list, const QPoint &pos) const;
     void StartDrag(TNavBarItem *item);
-    void DragOverBar(QDragMoveEvent *event);
-    void DropOnBar(QDropEvent *event);
+    void StartGroupDrag(TNavBarGroup *group);
+    // The item or group that drag data of this bar names; null otherwise.
+    TNavBarItem *DraggedItem(const QMimeData *data) const;
+    TNavBarGroup *DraggedGroup(const QMimeData *data) const;
+    TPlace PlaceAt(const QPoint &barPoint, QWidget *over) const;
+    std::vector<QWidget *> HeaderButtons() const;
+    void WatchHeaders();
 
     QToolBox *FBox;
     const TNavImageList *FImages = nullptr;
@@ -127,4 +165,7 @@ private:
     std::vector<std::unique_ptr<TNavBarItem>> FItems;
     std::vector<QPointer<QAction>> FWatched;
     int FUpdateCount = 0;
+    bool FRearrangeable = false;
+    QWidget *FPressedHeader = nullptr;
+    QPoint FHeaderPressPos;
 };

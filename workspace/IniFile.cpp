@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "TextCodePage.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -11,6 +13,10 @@ bool SameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+// Opens the escaped form of a value, right after its opening quote; no
+// value written by hand begins like this.
+const QString EscapeMarker = QStringLiteral("\\=");
 
 } // namespace
 
@@ -96,6 +102,11 @@ QString TIniFile::ReadString(const QString &section, const QString &key,
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    TCodePage936 codePage;
+    for (const QString &text : {section, key, value})
+        if (const QString unheld = codePage.Unheld(text); !unheld.isEmpty())
+            throw EIniFileException(QStringLiteral("Unable to write to %1\n%2")
+                                        .arg(FFileName, TCodePage936::Message(key, unheld)));
     TSection *s = FindSection(section);
     if (!s) {
         FSections.push_back(TSection{section, {}});
@@ -146,17 +157,19 @@ QStringList TIniFile::Keys(const QString &section) const
 
 QString TIniFile::EncodeValue(const QString &value)
 {
-    const bool plain = !value.contains(u'\n') && !value.contains(u'\r') &&
-                       value.trimmed() == value &&
-                       !(value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'));
-    if (plain)
+    const bool breaks = value.contains(u'\n') || value.contains(u'\r');
+    const bool quoted = value.trimmed() != value ||
+                        (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'));
+    if (!breaks && !quoted)
         return value;
+    // Quotes alone keep blanks and quotes, read as the profile functions
+    // read them; unless the value would then look like the escaped form.
+    if (!breaks && !value.startsWith(EscapeMarker))
+        return u'"' + value + u'"';
     QString escaped;
     for (const QChar c : value) {
         if (c == u'\\')
             escaped += QStringLiteral("\\\\");
-        else if (c == u'"')
-            escaped += QStringLiteral("\\\"");
         else if (c == u'\r')
             escaped += QStringLiteral("\\r");
         else if (c == u'\n')
@@ -164,7 +177,7 @@ QString TIniFile::EncodeValue(const QString &value)
         else
             escaped += c;
     }
-    return u'"' + escaped + u'"';
+    return u'"' + EscapeMarker + escaped + u'"';
 }
 
 QString TIniFile::DecodeValue(const QString &text)
@@ -172,9 +185,10 @@ QString TIniFile::DecodeValue(const QString &text)
     const QString value = text.trimmed();
     if (value.size() < 2 || !value.startsWith(u'"') || !value.endsWith(u'"'))
         return value;
-    QString decoded;
     const QString inner = value.mid(1, value.size() - 2);
-    for (int i = 0; i < inner.size(); ++i) {
+    if (!inner.startsWith(EscapeMarker)) return inner; // quotes dropped, the rest as it stands
+    QString decoded;
+    for (qsizetype i = EscapeMarker.size(); i < inner.size(); ++i) {
         if (inner[i] != u'\\' || i + 1 == inner.size()) {
             decoded += inner[i];
             continue;
@@ -184,10 +198,8 @@ QString TIniFile::DecodeValue(const QString &text)
             decoded += u'\n';
         else if (next == u'r')
             decoded += u'\r';
-        else if (next == u'\\' || next == u'"')
-            decoded += next;
         else
-            decoded += u'\\' + QString(next); // escapes nothing: a hand-written path
+            decoded += next;
     }
     return decoded;
 }

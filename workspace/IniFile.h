@@ -21,9 +21,13 @@ public:
 // the order of sections and keys is kept; a missing key reads as empty.
 // Section and key names compare without regard to case.
 //
-// A value is one line. Values that a plain line cannot carry (line breaks,
-// leading or trailing blanks, surrounding quotes) are written in double
-// quotes with backslash escapes, and read back exactly as they were.
+// A value is one line. As the system's profile functions do, a value in
+// double quotes is read without them and otherwise as it stands, so values
+// that other programs wrote ("C:\new") read back as typed. Values that a
+// plain line cannot carry (leading or trailing blanks, surrounding quotes)
+// are written in quotes; values with line breaks in quotes behind the
+// marker \= with backslash escapes. A value that code page 936 cannot hold
+// is refused rather than written with question marks.
 class TIniFile {
 public:
     // Reads the file if it exists; a missing file is an empty profile.

@@ -1,7 +1,15 @@
 #include "UserDialogs.h"
 
+#include "GraphFont.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -18,6 +26,60 @@ QMessageBox::Icon BoxIcon(IUserDialogs::TIcon icon)
         return QMessageBox::Information;
     }
 }
+
+// The platform's font dialog has no colour; a drawing's font has one, so
+// the font choice carries a colour button beside the font list.
+class TFontColorDialog : public QDialog {
+public:
+    TFontColorDialog(QWidget *parent, const TFont &font)
+        : QDialog(parent), FFonts(new QFontDialog(this)), FColor(font.Color())
+    {
+        setWindowTitle(QStringLiteral("字体"));
+        FFonts->setWindowFlags(Qt::Widget);
+        FFonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+        QFont start = font.ToQFont();
+        start.setPointSize(std::max(1, font.Size()));
+        FFonts->setCurrentFont(start);
+        auto *colour = new QPushButton(QStringLiteral("颜色..."), this);
+        connect(colour, &QPushButton::clicked, this, [this, colour] {
+            const QColor chosen =
+                QColorDialog::getColor(GraphColor::ToQColor(FColor), this, QString());
+            if (chosen.isValid())
+                FColor = GraphColor::FromQColor(chosen);
+            ShowColor(colour);
+        });
+        ShowColor(colour);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(FFonts);
+        layout->addWidget(colour, 0, Qt::AlignLeft);
+        layout->addWidget(buttons);
+    }
+
+    void TakeInto(TFont &font) const
+    {
+        const QFont chosen = FFonts->currentFont();
+        font.SetName(chosen.family());
+        font.SetSize(chosen.pointSize() > 0 ? chosen.pointSize() : font.Size());
+        font.SetStyle(TFontStyles((chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
+                                  (chosen.underline() ? fsUnderline : 0) |
+                                  (chosen.strikeOut() ? fsStrikeOut : 0)));
+        font.SetColor(FColor);
+    }
+
+private:
+    void ShowColor(QPushButton *button)
+    {
+        QPixmap swatch(16, 16);
+        swatch.fill(GraphColor::ToQColor(FColor));
+        button->setIcon(QIcon(swatch));
+    }
+
+    QFontDialog *FFonts;
+    TColor FColor;
+};
 
 } // namespace
 
@@ -56,4 +118,22 @@ QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const 
 QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
 {
     return QFileDialog::getOpenFileName(parent, QString(), start, PictureFilter());
+}
+
+bool TDesktopDialogs::ChooseColor(QWidget *parent, TColor &color)
+{
+    const QColor chosen = QColorDialog::getColor(GraphColor::ToQColor(color), parent, QString());
+    if (!chosen.isValid())
+        return false;
+    color = GraphColor::FromQColor(chosen);
+    return true;
+}
+
+bool TDesktopDialogs::ChooseFont(QWidget *parent, TFont &font)
+{
+    TFontColorDialog dialog(parent, font);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.TakeInto(font);
+    return true;
 }

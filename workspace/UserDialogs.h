@@ -1,8 +1,11 @@
 #pragma once
 
+#include "GraphColor.h"
+
 #include <QString>
 
 class QWidget;
+class TFont;
 
 // The message boxes and file dialogs of the workspace, behind one small
 // interface so that tests can answer them. Every message box carries the
@@ -23,6 +26,10 @@ public:
     virtual QString OpenFile(QWidget *parent, const QString &filter, const QString &start) = 0;
     virtual QString SaveFile(QWidget *parent, const QString &filter, const QString &start) = 0;
     virtual QString OpenPicture(QWidget *parent, const QString &start) = 0;
+    // The colour and font dialogs start with the value given and, on OK,
+    // leave the choice in it; false when cancelled (the value is untouched).
+    virtual bool ChooseColor(QWidget *parent, TColor &color) = 0;
+    virtual bool ChooseFont(QWidget *parent, TFont &font) = 0;
 
     // The caption of every message box.
     static QString ApplicationTitle() { return QStringLiteral("Varneth电气线路设计系统"); }
@@ -38,4 +45,6 @@ public:
     QString OpenFile(QWidget *parent, const QString &filter, const QString &start) override;
     QString SaveFile(QWidget *parent, const QString &filter, const QString &start) override;
     QString OpenPicture(QWidget *parent, const QString &start) override;
+    bool ChooseColor(QWidget *parent, TColor &color) override;
+    bool ChooseFont(QWidget *parent, TFont &font) override;
 };

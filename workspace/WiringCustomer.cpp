@@ -8,8 +8,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFrmCustomer::TFrmCustomer(QWidget *parent, TCreate create, TChoosePicture choosePicture)
-    : QDialog(parent), FCreate(std::move(create)), FChoosePicture(std::move(choosePicture))
+TFrmCustomer::TFrmCustomer(QWidget *parent, TCreate create, TChoosePicture choosePicture,
+                           const QString &pictureFolder)
+    : QDialog(parent), FCreate(std::move(create)), FChoosePicture(std::move(choosePicture)),
+      FPictureFolder(pictureFolder)
 {
     setWindowTitle(QStringLiteral("创建文件"));
     setObjectName(QStringLiteral("FrmCustomer"));
@@ -70,7 +72,7 @@ void TFrmCustomer::BitBtnOkClick()
 
 void TFrmCustomer::SpeedButton1Click()
 {
-    const QString chosen = FChoosePicture(QString());
+    const QString chosen = FChoosePicture(FPictureFolder);
     if (!chosen.isEmpty())
         EdtBackgroundPath->setText(chosen);
 }

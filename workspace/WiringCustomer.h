@@ -20,7 +20,9 @@ public:
     using TCreate = std::function<QString(TFrmCustomer &dialog)>;
     using TChoosePicture = std::function<QString(const QString &start)>;
 
-    TFrmCustomer(QWidget *parent, TCreate create, TChoosePicture choosePicture);
+    // The "..." button's picture dialog starts in pictureFolder.
+    TFrmCustomer(QWidget *parent, TCreate create, TChoosePicture choosePicture,
+                 const QString &pictureFolder);
 
     QLineEdit *EdtProjectName;
     QLineEdit *EdtCustomerName;
@@ -44,5 +46,6 @@ public:
 private:
     TCreate FCreate;
     TChoosePicture FChoosePicture;
+    QString FPictureFolder;
     QString FCreatedPath;
 };

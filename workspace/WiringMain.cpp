@@ -7,6 +7,8 @@
 #include "ViewHint.h"
 #include "WiringAbout.h"
 #include "WiringCustomer.h"
+#include "WiringDesignProp.h"
+#include "WiringSetProjectName.h"
 #include "WorkspaceGraph.h"
 #include "iconstore.h"
 
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -54,36 +57,16 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
     ConnectDiagramEvents();
     ConnectEditingCommands();
     FrmCustomer = new TFrmCustomer(
-        this, [this](TFrmCustomer &dialog) -> QString {
+        this,
+        [this](TFrmCustomer &dialog) {
             QString created;
-            Run([&] {
-                // The checks of the page-0 creation; the floor-plan rule is exact here.
-                const QString name = dialog.EdtProjectName->text();
-                const QString floorPlan = dialog.EdtBackgroundPath->text();
-                const QString problem = CreationProblem(name, floorPlan, false);
-                if (!problem.isEmpty())
-                    return Tell(problem);
-                const QString path = ProjectPathOf(name);
-                QDir(AppPath + QStringLiteral("projects")).mkdir(name);
-                TIniFile settings(path);
-                const std::pair<const char *, QString> keys[] = {
-                    {"ProjectName", name},
-                    {"CustomerName", dialog.EdtCustomerName->text()},
-                    {"CustomerPhone", dialog.EdtCustomerPhone->text()},
-                    {"CustomerAddress", dialog.EdtCustomerAddress->text()},
-                    {"CustomerEmail", dialog.EdtCustomerEmail->text()},
-                    {"DesignerCompany", dialog.EdtDesignerCompany->text()},
-                    {"DesignerName", dialog.EdtDesignerName->text()},
-                    {"BackgroundPath", QFileInfo(floorPlan).fileName()},
-                    {"ProjectComment", dialog.EdtProjectComment->toPlainText()},
-                };
-                for (const auto &[key, value] : keys)
-                    settings.WriteString(QStringLiteral("customer"), QLatin1String(key), value);
-                created = path;
-            });
+            Run([&] { created = CreateFromDialog(dialog); });
             return created;
         },
-        [this](const QString &start) { return FDialogs->OpenPicture(this, start); });
+        [this](const QString &start) { return FDialogs->OpenPicture(this, start); },
+        AppPath + QStringLiteral("background"));
+    FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
+    FrmSetProjectName = new TFrmSetProjectName(this);
     FrmHelp = new TFrmHelp(this);
     SetUpPalettes();
     FormCreate();
@@ -170,13 +153,32 @@ void TFrmMain::BuildPages()
     PageControl->addTab(lvConfig, QStringLiteral("配置单"));
     PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
 
-    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 1)
-            ActiveGraph = gcWiring; // TabSheet1Show
-        else if (index == 2)
-            ActiveGraph = gcGuard; // TabSheet2Show
-    });
+    connect(PageControl, &QTabWidget::currentChanged, this,
+            [this](int index) { PageShown(index); });
     setCentralWidget(PageControl);
+}
+
+TGraphControl *TFrmMain::GraphOfShownPage() const
+{
+    switch (PageControl->currentIndex()) {
+    case 1:
+        return gcWiring;
+    case 2:
+        return gcGuard;
+    default:
+        return nullptr;
+    }
+}
+
+void TFrmMain::PageShown(int)
+{
+    // TabSheet1Show and TabSheet2Show; the other pages keep the drawing
+    // shown last as the one that commands act on.
+    if (TGraphControl *graph = GraphOfShownPage())
+        ActiveGraph = graph;
+    // The details describe a symbol of the page just left.
+    CloseHint();
+    Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
 }
 
 QWidget *TFrmMain::BuildProjectPage()
@@ -381,7 +383,8 @@ void TFrmMain::BuildMenusAndToolbar()
     hiddenItem(file, QStringLiteral("actFileCreate"));
     fill(file, {"actFileOpen", "actFileSave"});
     hiddenItem(file, QStringLiteral("actFileSaveAs"));
-    fill(file, {"-", "actFileExport", "-", "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
+    fill(file, {"actSaveAsProject", "-", "actFileExport", "-", "actFilePrintSet", "actFilePrint",
+                "-", "actFileQuit"});
     fill(menuBar()->addMenu(QStringLiteral("编辑")),
          {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
           "actEditBack", "-", "actEditSelAll", "actEditLock", "-", "actEditImport",
@@ -411,7 +414,7 @@ void TFrmMain::BuildMenusAndToolbar()
     pmBase = new QMenu(this);
     pmBase->setObjectName(QStringLiteral("pmBase"));
     fill(pmBase, {"actDisplayBase", "actDisplayGrid", "actDisplayAll", "-", "actEditPaste", "-",
-                  "actEditSelAll", "-", "actSetBase"});
+                  "actEditSelAll", "-", "actSetBase", "actSaveAsProject"});
 }
 
 void TFrmMain::ConnectCommands()
@@ -427,7 +430,14 @@ void TFrmMain::ConnectCommands()
     on("actFileQuit", [this] { actFileQuitExecute(); });
     on("actEditImport", [this] { actEditImportExecute(); });
     on("actEditReImport", [this] { actEditReImportExecute(); });
-    on("actDisplayBase", [this] { actDisplayBaseExecute(); });
+    on("actDisplayBase", [this] {
+        if (!ActiveGraph) // no drawing to show it on: the tick stays as it was
+            return RevertCheck(Action(QStringLiteral("actDisplayBase")));
+        actDisplayBaseExecute();
+    });
+    on("actSetBase", [this] { actSetBaseExecute(); });
+    on("actSetProp", [this] { actSetPropExecute(); });
+    on("actSaveAsProject", [this] { actSaveAsProjectExecute(); });
     on("actAboutMe", [this] { FrmAbout->exec(); });
     on("actAboutHelp", [this] { FrmHelp->show(); });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
@@ -487,9 +497,19 @@ void TFrmMain::SetModified(bool value)
     btnSaveFile->setEnabled(value); // the button follows its command
 }
 
+void TFrmMain::RevertCheck(QAction *action)
+{
+    const QSignalBlocker quiet(action);
+    action->setChecked(!action->isChecked());
+}
+
 void TFrmMain::ResetProject()
 {
-    ActiveGraph = nullptr;
+    // Commands act on the drawing shown, if any, and never on none while a
+    // drawing page is on screen.
+    ActiveGraph = GraphOfShownPage();
+    Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
+    CloseHint();
     ProjectPath.clear();
     lvConfig->clear();
     ProjectSettings.reset();
@@ -500,6 +520,9 @@ void TFrmMain::ResetProject()
     EdtProjectComment->clear();
     gcWiring->Clear();
     gcGuard->Clear();
+    // The next project must not show this one's floor plan.
+    for (TGraphControl *graph : {gcWiring, gcGuard})
+        ShowFloorPlan(graph, TPicture(), QString());
 }
 
 void TFrmMain::closeEvent(QCloseEvent *event)

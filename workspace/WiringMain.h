@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -25,6 +27,8 @@ class TIconstore;
 class TIniFile;
 class TFrmAbout;
 class TFrmCustomer;
+class TFrmDesignerProperties;
+class TFrmSetProjectName;
 class TFrmHelp;
 class TFrmHint;
 class TNavBar;
@@ -98,6 +102,9 @@ public:
     TFrmCustomer *FrmCustomer = nullptr;
     TFrmAbout *FrmAbout = nullptr;
     TFrmHelp *FrmHelp = nullptr;
+    // Made at start-up; every edit of the drawing area makes its own.
+    TFrmDesignerProperties *FrmDesignerProperties = nullptr;
+    TFrmSetProjectName *FrmSetProjectName = nullptr;
 
     // The command of that name ("actFileSave"); null when there is none.
     QAction *Action(const QString &name) const;
@@ -122,11 +129,17 @@ public:
     bool FloorPlanAccepted(const QString &path, bool ignoreCase) const;
     // The folder of a new project, refusing names that are no plain folder name.
     static QString SchemeNameProblem(const QString &name);
+    // Whether a name can be a file or folder name as it stands, directly in a folder.
+    static bool IsPlainFileName(const QString &name);
     // Why a project of that name and floor plan cannot be created, in the
     // words the user sees; empty when it can.
     QString CreationProblem(const QString &name, const QString &floorPlan, bool ignoreCase) const;
     // The project path of a scheme name.
     QString ProjectPathOf(const QString &name) const;
+
+    // --- Property dialogs ---
+    void actSetBaseExecute();
+    void actSetPropExecute();
 
     // --- Placing symbols and editing ---
     // A drop at a control point of a drawing.
@@ -134,6 +147,9 @@ public:
     // Inserts the library symbol as a drop of the current palette item makes it.
     TGraphNode *InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
                                  const QPoint &dropPoint);
+    // The same with the symbol's small picture already loaded.
+    TGraphNode *InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
+                                 const QPoint &dropPoint, const TPicture &picture);
     void gcWiringObjectInsert(TGraphControl *graph, TGraphObject *object);
     void pmObjPopup();
     // Symbols of the wiring palette stay square when resized.
@@ -143,9 +159,16 @@ public:
     // their items in the first group of the distribution-box palette.
     static QStringList ListSchemeFiles(const QString &folder);
     void LoadRecommendedSchemes();
+    // "保存为推荐方案": the distribution-box drawing as a new scheme.
+    void actSaveAsProjectExecute();
+    // Why a recommended scheme cannot have that name; empty when it can.
+    static QString TemplateNameProblem(const QString &name);
 
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
+
+    // The file of a library picture ("20" or "150"); names hold either separator.
+    QString LibraryPicturePath(const char *folder, const QString &name) const;
 
     // --- Symbol palettes and details ---
     // Pictures of both palettes' items: six built-in ones, then the library's.
@@ -168,6 +191,8 @@ public:
     TNavBarItem *AddSchemeItem(const QString &caption, const QString &fileName, int tag,
                                int pictureIndex = 4);
     void ClearSchemeItems();
+    // The scheme item of navBarGuard whose file name is given; null when none.
+    TNavBarItem *SchemeItemOf(const QString &fileName) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -193,7 +218,6 @@ private:
     bool OfferSave();
     void FillProjectFields(const QString &floorPlan);
     QString FloorPlanOf(const QString &settingsValue) const;
-    void LoadFloorPlan(TGraphControl *graph, const QString &path, bool record);
     bool CopyProjectFile(const QString &from, const QString &to);
     void ConnectDiagramEvents();
     void ConnectEditingCommands();
@@ -201,12 +225,31 @@ private:
     void DropTool(TGraphControl *graph, const QPoint &dropPoint);
     void ApplyRecommendedScheme();
     void DeleteSelection(TGraphControl *graph);
+    // The drawing of the page shown; null on the other pages.
+    TGraphControl *GraphOfShownPage() const;
+    void PageShown(int index);
+    // The floor-plan picture of a project, loaded and checked before anything
+    // is written; false (with a message naming the file) when it does not load.
+    bool LoadFloorPlanPicture(const QString &path, TPicture &picture);
+    void ShowFloorPlan(TGraphControl *graph, const TPicture &picture, const QString &path);
+    // The field or text of a project that code page 936 cannot hold, told
+    // to the designer; false when there is one.
+    bool ProjectTextsFit();
+    using TLabelledTexts = std::vector<std::pair<QString, QString>>;
+    bool TextsFit(const TLabelledTexts &fields);
+    // The creation dialog's checks and its settings file; the new path, or
+    // empty when a check failed (having told the designer why).
+    QString CreateFromDialog(TFrmCustomer &dialog);
+    void KeepHintOnScreen(QPoint &topLeft) const;
+    // A check command that found no drawing to act on keeps its tick.
+    static void RevertCheck(QAction *action);
 
     void SetUpPalettes();
     // Stops the details without closing the window and forgets HintNode.
     void StopHintTimer();
 
     bool FSchemesListed = false;
+    bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;
     std::map<QString, QAction *> FActions;

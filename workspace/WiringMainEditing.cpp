@@ -6,6 +6,7 @@
 #include "GraphNode.h"
 #include "GraphText.h"
 #include "LineNode.h"
+#include "NavBar.h"
 #include "NodePictureTurning.h"
 #include "RectangularNode.h"
 #include "iconstore.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QDropEvent>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 // Placing symbols, wire pieces and text by drag and drop, and the editing
 // commands, shared by both drawings.
@@ -27,7 +29,8 @@ std::vector<TGraphNode *> SelectedNodes(TGraphControl *graph)
 {
     std::vector<TGraphNode *> nodes;
     graph->SelectedObjects().ForEach([&](TGraphObject *object) {
-        if (!object->IsLink()) nodes.push_back(static_cast<TGraphNode *>(object));
+        if (!object->IsLink())
+            nodes.push_back(static_cast<TGraphNode *>(object));
     });
     return nodes;
 }
@@ -38,26 +41,39 @@ void TFrmMain::ConnectDiagramEvents()
 {
     for (TGraphControl *graph : {gcWiring, gcGuard}) {
         graph->OnError = [this](TGraphControl *, const QString &message) { ShowError(message); };
+        // Only a palette item is placed: files and text dragged in from
+        // other programs are refused even while an item is armed.
         graph->OnDragOver = [this](TGraphControl *, QDragMoveEvent *event) {
-            if (DropPending) // nothing else is checked
+            int tag = 0;
+            if (DropPending && TNavBar::TagOf(event->mimeData(), tag))
                 event->acceptProposedAction();
+            else
+                event->ignore();
         };
         graph->OnDragDrop = [this](TGraphControl *target, QDropEvent *event) {
+            int tag = 0;
+            if (!TNavBar::TagOf(event->mimeData(), tag)) {
+                event->ignore();
+                return;
+            }
             event->acceptProposedAction();
             Run([&] { gcWiringDragDrop(target, event->position().toPoint()); });
         };
         graph->OnObjectInsert = [this](TGraphControl *target, TGraphObject *object) {
-            // A picture that fails to load is reported here; the drop then
-            // stops at its own load of the same picture.
             Run([&] { gcWiringObjectInsert(target, object); });
         };
         graph->OnObjectSelect = [this](TGraphControl *, TGraphObject *object) {
-            if (!object->IsLink()) HintNode = static_cast<TGraphNode *>(object);
+            if (!object->IsLink())
+                HintNode = static_cast<TGraphNode *>(object);
         };
         graph->OnObjectContextPopup = [this](TGraphControl *, TGraphObject *, const QPoint &,
                                              bool &) { CloseHint(); };
+        // The command itself, not its action: the object menu of the wiring
+        // drawing hides "属性设置" (which disables a hidden action), yet
+        // its labels have properties.
         graph->OnObjectDblClick = [this](TGraphControl *, TGraphObject *) {
-            Action(QStringLiteral("actSetProp"))->trigger();
+            if (ProjectOpen)
+                Run([this] { actSetPropExecute(); });
         };
         graph->OnCanMoveResizeNode = [](TGraphControl *, TGraphNode *node, int &, int &,
                                         int &newWidth, int &newHeight, bool &canMove,
@@ -73,7 +89,8 @@ void TFrmMain::ConnectDiagramEvents()
 void TFrmMain::CanMoveResizeSymbol(const TGraphNode *node, int &newWidth, int &newHeight)
 {
     // Symbols of the wiring palette stay square; a breaker keeps its shape.
-    if (node->IconSystem() != WiringSystem) return;
+    if (node->IconSystem() != WiringSystem)
+        return;
     if (newWidth != newHeight)
         newHeight = newWidth;
     else if (node->IconType() == BreakerType && node->Width() != 0)
@@ -88,7 +105,8 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
     const int grid = graph->GridSize();
     const QPoint dropPoint =
         graph->ClientToGraph(grid * (controlPoint.x() / grid), grid * (controlPoint.y() / grid));
-    if (!DropPending) return;
+    if (!DropPending)
+        return;
     if (PaletteTag >= 0 && PaletteTag <= 9998)
         DropSymbol(graph, dropPoint);
     else if (PaletteTag >= 9999 && PaletteTag < 60000)
@@ -97,17 +115,44 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
         ApplyRecommendedScheme();
 }
 
+namespace {
+
+// Back in select mode however a drop ends.
+class TEditModeAtEnd {
+public:
+    explicit TEditModeAtEnd(TGraphControl *graph) : FGraph(graph) {}
+    ~TEditModeAtEnd() { FGraph->SetCommandMode(cmEdit); }
+    TEditModeAtEnd(const TEditModeAtEnd &) = delete;
+    TEditModeAtEnd &operator=(const TEditModeAtEnd &) = delete;
+
+private:
+    TGraphControl *FGraph;
+};
+
+} // namespace
+
 void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 {
-    if (!IconStore) return;
+    if (!IconStore)
+        return;
     const IXMLIconType *icon = IconStore->Icon(PaletteTag);
-    TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint);
-    if (icon->Type() != QStringLiteral("家用电器") && icon->Type() != QStringLiteral("灯")) return;
     // An appliance or a lamp brings the switch or socket it is used with.
-    const int companion = IconStore->IndexOfCaption(icon->Ref());
-    if (companion < 0) return;
+    int companion = -1;
+    if (icon->Type() == QStringLiteral("家用电器") || icon->Type() == QStringLiteral("灯"))
+        companion = IconStore->IndexOfCaption(icon->Ref());
+    // Both pictures load before anything is placed: a picture that fails
+    // is reported once and leaves the drawing as it was.
+    TPicture picture1, picture2;
+    picture1.LoadFromFile(LibraryPicturePath("20", icon->SmallImage()));
+    if (companion >= 0)
+        picture2.LoadFromFile(LibraryPicturePath("20", IconStore->Icon(companion)->SmallImage()));
+
+    TEditModeAtEnd editMode(graph);
+    TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint, picture1);
+    if (companion < 0)
+        return;
     PaletteTag = companion;
-    TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint);
+    TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint, picture2);
     node2->SetTop(node2->Top() + 80);
     graph->SetCommandMode(cmLinkNodes);
     graph->LinkNodes(node1, node2, graph->NewLinkClass());
@@ -117,11 +162,23 @@ void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 TGraphNode *TFrmMain::InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
                                        const QPoint &dropPoint)
 {
+    TPicture picture;
+    picture.LoadFromFile(LibraryPicturePath("20", icon->SmallImage()));
+    TEditModeAtEnd editMode(graph);
+    return InsertSymbolNode(graph, icon, dropPoint, picture);
+}
+
+TGraphNode *TFrmMain::InsertSymbolNode(TGraphControl *graph, const IXMLIconType *icon,
+                                       const QPoint &dropPoint, const TPicture &picture)
+{
     graph->SetNewNodeClass(&TIconNode::Class);
     graph->SetCommandMode(cmInsertNode);
-    TGraphNode *node = graph->InsertNode(nullptr);
-    TPicture picture;
-    picture.LoadFromFile(AppPath + QStringLiteral("iconstore/20/") + icon->SmallImage());
+    // The insert event leaves the picture to this drop, which has it.
+    TGraphNode *node = nullptr;
+    {
+        const QScopedValueRollback<bool> placing(FPlacingSymbol, true);
+        node = graph->InsertNode(nullptr);
+    }
     node->SetBackground(picture);
     node->SetWidth(icon->Type() == BreakerType ? 100 : 40);
     node->SetHeight(40);
@@ -182,10 +239,9 @@ void TFrmMain::gcWiringObjectInsert(TGraphControl *, TGraphObject *object)
         object->IsKindOf(&TTextNode::Class))
         return;
     auto *node = static_cast<TGraphNode *>(object);
-    if (IconStore && PaletteTag >= 0 && PaletteTag < IconStore->IconCount()) {
+    if (!FPlacingSymbol && IconStore && PaletteTag >= 0 && PaletteTag < IconStore->IconCount()) {
         TPicture picture;
-        picture.LoadFromFile(AppPath + QStringLiteral("iconstore/20/") +
-                             IconStore->Icon(PaletteTag)->SmallImage());
+        picture.LoadFromFile(LibraryPicturePath("20", IconStore->Icon(PaletteTag)->SmallImage()));
         node->SetBackground(picture);
     }
     node->SetWidth(40);
@@ -196,8 +252,8 @@ void TFrmMain::gcWiringObjectInsert(TGraphControl *, TGraphObject *object)
 
 void TFrmMain::ApplyRecommendedScheme()
 {
-    if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"), IUserDialogs::Information,
-                      IUserDialogs::No) != IUserDialogs::Yes)
+    if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"),
+                      IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes)
         return;
     gcGuard->Clear();
     gcGuard->LoadFromFile(AppPath + QStringLiteral("templates/") + SchemeFileName);
@@ -215,8 +271,8 @@ void TFrmMain::pmObjPopup()
         for (const QString &name : turning)
             show(name, false);
         show(QStringLiteral("actSetProp"), false);
-        const bool allSymbols =
-            gcGuard->SelectedCount(&TIconNode::Class) == gcGuard->SelectedCount();
+        const bool allSymbols = gcGuard->SelectedCount(&TIconNode::Class) ==
+                                gcGuard->SelectedCount();
         if (allSymbols) {
             show(QStringLiteral("actObjH"), true);
             show(QStringLiteral("actObjV"), true);
@@ -235,9 +291,12 @@ void TFrmMain::pmObjPopup()
 void TFrmMain::ConnectEditingCommands()
 {
     const auto on = [this](const char *name, std::function<void(TGraphControl *)> command) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, [this, command] {
-            if (ActiveGraph) // no drawing is current before a drawing page is shown
+        QAction *action = Action(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, command, action] {
+            if (ActiveGraph)
                 Run([&] { command(ActiveGraph); });
+            else if (action->isCheckable())
+                RevertCheck(action); // nothing was shown or hidden
         });
     };
     const auto batch = [](TGraphControl *graph, const std::function<void()> &work) {
@@ -289,11 +348,11 @@ void TFrmMain::ConnectEditingCommands()
                 object->SetVisible(visible);
         });
     });
-    on("actDisplayGrid",
-       [checked](TGraphControl *g) { g->SetShowGrid(checked("actDisplayGrid")); });
+    on("actDisplayGrid", [checked](TGraphControl *g) { g->SetShowGrid(checked("actDisplayGrid")); });
     on("actDisplayZoonIn", [](TGraphControl *g) { g->SetZoom(g->Zoom() + g->ZoomStep()); });
-    on("actDisplayZoomOut",
-       [](TGraphControl *g) { g->SetZoom(std::max(g->Zoom() - g->ZoomStep(), g->ZoomMin())); });
+    on("actDisplayZoomOut", [](TGraphControl *g) {
+        g->SetZoom(std::max(g->Zoom() - g->ZoomStep(), g->ZoomMin()));
+    });
     on("actDisplayZoom", [](TGraphControl *g) { g->SetZoom(100); });
     const auto turn = [](TGraphControl *g, const std::function<void(TGraphNode &)> &what) {
         for (TGraphNode *node : SelectedNodes(g))
@@ -318,8 +377,8 @@ void TFrmMain::ConnectEditingCommands()
 void TFrmMain::DeleteSelection(TGraphControl *graph)
 {
     // Asked even when nothing is selected; Yes then only marks the change.
-    if (FDialogs->Ask(this, QStringLiteral("你确定要删除选中的图例吗？"), IUserDialogs::Information,
-                      IUserDialogs::Yes) != IUserDialogs::Yes)
+    if (FDialogs->Ask(this, QStringLiteral("你确定要删除选中的图例吗？"),
+                      IUserDialogs::Information, IUserDialogs::Yes) != IUserDialogs::Yes)
         return;
     {
         TGraphUpdateGuard batch(graph);

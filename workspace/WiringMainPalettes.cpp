@@ -12,20 +12,16 @@
 #include "iconstore.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
-
-// Library pictures are named with either separator.
-QString LibraryPicture(const QString &appPath, const char *folder, const QString &name)
-{
-    return appPath + QStringLiteral("iconstore/") + QLatin1String(folder) + u'/' +
-           QString(name).replace(u'\\', u'/');
-}
 
 // Ends the change batches of both palettes however filling ends.
 class TPaletteBatch {
@@ -50,6 +46,14 @@ private:
 
 } // namespace
 
+QString TFrmMain::LibraryPicturePath(const char *folder, const QString &name) const
+{
+    // Library pictures are named with either separator, on every path that
+    // reads them: palettes, drops and details alike.
+    return AppPath + QStringLiteral("iconstore/") + QLatin1String(folder) + u'/' +
+           QString(name).replace(u'\\', u'/');
+}
+
 void TFrmMain::SetUpPalettes()
 {
     ImageListSmallNav = std::make_unique<TNavImageList>();
@@ -69,6 +73,8 @@ void TFrmMain::SetUpPalettes()
         item->SmallImageIndex = tool.picture;
         navBarGuard->LinkItem(navBarGuard->Groups(2), item);
     }
+    // Only the distribution-box palette can be rearranged by its designer.
+    navBarGuard->SetRearrangeable(true);
     for (TNavBar *bar : {navBarWiring, navBarGuard}) {
         bar->SetImages(ImageListSmallNav.get());
         bar->OnLinkPress = [this](TNavBar *sender, TNavBarItem *link) {
@@ -99,8 +105,10 @@ void TFrmMain::SetUpPalettes()
         // Deleting, clearing and loading all pass here.
         static_cast<TWorkspaceGraph *>(graph)->OnObjectGone = [this](TGraphControl *,
                                                                      TGraphObject *object) {
-            if (object == HintNode)
-                StopHintTimer();
+            if (object == HintNode) {
+                CloseHint(); // it described what is gone
+                HintNode = nullptr;
+            }
         };
     }
 }
@@ -131,7 +139,7 @@ void TFrmMain::FillPalettes()
     for (int i = 0; i < IconStore->IconCount(); ++i) {
         const IXMLIconType *icon = IconStore->Icon(i);
         TPicture picture;
-        picture.LoadFromFile(LibraryPicture(AppPath, "20", icon->SmallImage()));
+        picture.LoadFromFile(LibraryPicturePath("20", icon->SmallImage()));
         std::unique_ptr<QImage> bmp = PictureToBitmap(picture);
         QImage small;
         if (bmp) {
@@ -210,8 +218,9 @@ void TFrmMain::StopHintTimer()
 void TFrmMain::CloseHint()
 {
     HintArmed = false;
-    timer->stop();
-    if (FrmHint->isVisible())
+    if (timer)
+        timer->stop();
+    if (FrmHint && FrmHint->isVisible())
         FrmHint->hide();
 }
 
@@ -251,7 +260,7 @@ void TFrmMain::timerTimer()
         const IXMLIconType *icon = IconStore->Icon(HintNode->Tag());
         FrmHint->Memo->setPlainText(icon->Comment());
         TPicture picture;
-        picture.LoadFromFile(LibraryPicture(AppPath, "150", icon->LargeImage()));
+        picture.LoadFromFile(LibraryPicturePath("150", icon->LargeImage()));
         FrmHint->Image->setPixmap(QPixmap::fromImage(picture.Image()));
     } catch (const std::exception &error) {
         // Reported once, not at every tick.
@@ -264,6 +273,27 @@ void TFrmMain::timerTimer()
     TGraphControl *owner = HintNode->Owner();
     const QPoint corner =
         owner->viewport()->mapToGlobal(owner->GraphToClient(HintNode->Left(), HintNode->Top()));
-    FrmHint->move(corner.x() + HintNode->Width(), corner.y() + HintNode->Height());
+    QPoint topLeft(corner.x() + HintNode->Width(), corner.y() + HintNode->Height());
+    KeepHintOnScreen(topLeft);
+    FrmHint->move(topLeft);
     FrmHint->show();
+}
+
+void TFrmMain::KeepHintOnScreen(QPoint &topLeft) const
+{
+    // Beside a symbol near the screen's edge the window would be cut off;
+    // it moves back just enough to be seen whole.
+    const QScreen *screen = QGuiApplication::screenAt(topLeft);
+    if (!screen && HintNode && HintNode->Owner())
+        screen = HintNode->Owner()->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = FrmHint->frameGeometry().size();
+    topLeft.setX(std::clamp(topLeft.x(), area.left(),
+                            std::max(area.left(), area.right() + 1 - size.width())));
+    topLeft.setY(std::clamp(topLeft.y(), area.top(),
+                            std::max(area.top(), area.bottom() + 1 - size.height())));
 }

@@ -1,7 +1,9 @@
 #include "WiringMain.h"
 
 #include "GraphControl.h"
+#include "GraphObject.h"
 #include "IniFile.h"
+#include "TextCodePage.h"
 #include "WiringCustomer.h"
 
 #include <QAction>
@@ -45,27 +47,42 @@ bool TFrmMain::FloorPlanAccepted(const QString &path, bool ignoreCase) const
     return folder.compare(expected, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
 }
 
-QString TFrmMain::SchemeNameProblem(const QString &name)
+bool TFrmMain::IsPlainFileName(const QString &name)
 {
-    // The name becomes a folder and file name beside the other projects:
-    // no path, no climbing out, nothing a file name may not hold.
+    // No path, no climbing out, nothing a file name may not hold.
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     bool bad = name == u"." || name == u".." || name.endsWith(u'.') || name.endsWith(u' ');
     for (QChar c : name)
         bad = bad || forbidden.contains(c) || c.unicode() < 0x20;
-    if (!bad)
+    return !bad;
+}
+
+QString TFrmMain::SchemeNameProblem(const QString &name)
+{
+    // The name becomes a folder and file name beside the other projects.
+    if (IsPlainFileName(name))
         return QString();
     return QStringLiteral("方案名称不能包含 \\ / : * ? \" < > | 等字符，不能是 . 或 ..，"
                           "也不能以点或空格结尾，请使用其他名称！");
 }
 
-void TFrmMain::LoadFloorPlan(TGraphControl *graph, const QString &path, bool record)
+bool TFrmMain::LoadFloorPlanPicture(const QString &path, TPicture &picture)
 {
-    TPicture picture;
-    picture.LoadFromFile(path);
+    try {
+        picture.LoadFromFile(path);
+    } catch (const std::exception &error) {
+        Tell(QStringLiteral("户型图 %1 无法读取：\n%2")
+                 .arg(path, QString::fromStdString(error.what())),
+             IUserDialogs::Error);
+        return false;
+    }
+    return true;
+}
+
+void TFrmMain::ShowFloorPlan(TGraphControl *graph, const TPicture &picture, const QString &path)
+{
     graph->SetBackground(picture);
-    if (record)
-        graph->SetBackgroundPath(QFileInfo(path).fileName());
+    graph->SetBackgroundPath(path.isEmpty() ? QString() : QFileInfo(path).fileName());
     // The control leaves its scroll extents for the next change; a floor
     // plan larger than the view must be scrollable at once.
     graph->UpdateScrollRanges();
@@ -128,13 +145,17 @@ void TFrmMain::btnCreateFileClick()
         return Tell(problem);
     const QString path = ProjectPathOf(name);
 
-    QDir(AppPath + QStringLiteral("projects")).mkdir(name);
+    if (!ProjectTextsFit())
+        return;
+    QDir projects(AppPath + QStringLiteral("projects"));
+    projects.mkdir(name);
     ProjectPath = path;
     ProjectSettings = std::make_unique<TIniFile>(path);
     if (!actFileSaveExecute()) {
-        // Nothing is opened half way.
+        // Nothing is opened half way, and no empty folder stays behind.
         ProjectSettings.reset();
         ProjectPath.clear();
+        projects.rmdir(name);
         return;
     }
     gcWiring->viewport()->update();
@@ -149,10 +170,13 @@ void TFrmMain::actFileCreateExecute()
     const QString path = FrmCustomer->CreatedPath();
     ProjectSettings = std::make_unique<TIniFile>(path);
     ProjectPath = path;
-    const QString floorPlan = FloorPlanOf(ProjectSettings->ReadString(Customer,
-                                                                      QStringLiteral("BackgroundPath")));
-    if (!floorPlan.isEmpty())
-        LoadFloorPlan(gcWiring, floorPlan, true);
+    // The dialog loaded the floor plan before writing its name.
+    QString floorPlan =
+        FloorPlanOf(ProjectSettings->ReadString(Customer, QStringLiteral("BackgroundPath")));
+    TPicture picture;
+    if (!floorPlan.isEmpty() && !LoadFloorPlanPicture(floorPlan, picture))
+        floorPlan.clear();
+    ShowFloorPlan(gcWiring, picture, floorPlan);
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
     SetModified(true); // its drawings are not on disk yet
@@ -171,15 +195,28 @@ void TFrmMain::actFileOpenExecute()
 bool TFrmMain::OpenProjectFile(const QString &fileName)
 {
     auto settings = std::make_unique<TIniFile>(fileName);
-    QString floorPlan;
+    const QString recorded = settings->ReadString(Customer, QStringLiteral("BackgroundPath"));
+    QString floorPlan = FloorPlanOf(recorded);
     QString reading; // the file being read, named when it fails
+    QString floorPlanProblem;
+    TPicture picture;
     try {
         reading = ChangeFileExt(fileName, QStringLiteral(".wir"));
         gcWiring->LoadFromFile(reading);
-        floorPlan = FloorPlanOf(settings->ReadString(Customer, QStringLiteral("BackgroundPath")));
-        if (!floorPlan.isEmpty()) {
-            reading = floorPlan;
-            LoadFloorPlan(gcWiring, floorPlan, false);
+        if (!recorded.isEmpty() && floorPlan.isEmpty())
+            floorPlanProblem = QStringLiteral("户型图文件 %1 不存在，方案已不带户型图打开，"
+                                              "请重新选择户型图。")
+                                   .arg(AppPath + QStringLiteral("background/") + recorded);
+        try {
+            if (!floorPlan.isEmpty())
+                picture.LoadFromFile(floorPlan);
+        } catch (const std::exception &error) {
+            // A floor plan that does not load must not lock the project out.
+            floorPlanProblem = QStringLiteral("户型图 %1 无法读取，方案已不带户型图打开，"
+                                              "请重新选择户型图：\n%2")
+                                   .arg(floorPlan, QString::fromStdString(error.what()));
+            floorPlan.clear();
+            picture.Clear();
         }
         reading = ChangeFileExt(fileName, QStringLiteral(".gua"));
         gcGuard->LoadFromFile(reading);
@@ -192,12 +229,108 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
              IUserDialogs::Error);
         return false;
     }
+    // Each drawing shows this project's floor plan or none, never the one
+    // of the project before; the recorded name is what the next save
+    // compares with.
+    ShowFloorPlan(gcWiring, picture, floorPlan);
+    ShowFloorPlan(gcGuard, TPicture(), QString());
     ProjectSettings = std::move(settings);
     ProjectPath = fileName;
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
     SetModified(false);
+    if (!floorPlanProblem.isEmpty())
+        Tell(floorPlanProblem, IUserDialogs::Warning);
     return true;
+}
+
+bool TFrmMain::TextsFit(const TLabelledTexts &fields)
+{
+    TCodePage936 codePage;
+    for (const auto &[label, text] : fields)
+        if (const QString unheld = codePage.Unheld(text); !unheld.isEmpty()) {
+            Tell(TCodePage936::Message(label, unheld), IUserDialogs::Warning);
+            return false;
+        }
+    return true;
+}
+
+bool TFrmMain::ProjectTextsFit()
+{
+    const TLabelledTexts texts = {
+        {QStringLiteral("方案名称"), EdtProjectName->text()},
+        {QStringLiteral("客户姓名"), EdtCustomerName->text()},
+        {QStringLiteral("客户电话"), EdtCustomerPhone->text()},
+        {QStringLiteral("客户地址"), EdtCustomerAddress->text()},
+        {QStringLiteral("客户EMail"), EdtCustomerEmail->text()},
+        {QStringLiteral("设计师公司"), EdtDesignerCompany->text()},
+        {QStringLiteral("设计师姓名"), EdtDesignerName->text()},
+        {QStringLiteral("浏览户型图"), QFileInfo(EdtBackgroundPath->text()).fileName()},
+        {QStringLiteral("备注"), EdtProjectComment->toPlainText()},
+    };
+    if (!TextsFit(texts))
+        return false;
+    // The texts of both drawings go into their files as 8-bit text too.
+    TCodePage936 codePage;
+    for (TGraphControl *graph : {gcWiring, gcGuard}) {
+        for (TGraphObject *object : graph->Objects().Snapshot()) {
+            const QString unheld = codePage.Unheld(object->Text());
+            if (unheld.isEmpty())
+                continue;
+            const QString drawing = graph == gcWiring ? QStringLiteral("电气线路设计图")
+                                                      : QStringLiteral("配电箱线路图");
+            Tell(TCodePage936::Message(
+                     drawing + QStringLiteral("中的文字“") + object->Text() + u'”', unheld),
+                 IUserDialogs::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TFrmMain::CreateFromDialog(TFrmCustomer &dialog)
+{
+    // The checks of the page-0 creation; the floor-plan rule is exact here.
+    const QString name = dialog.EdtProjectName->text();
+    const QString floorPlan = dialog.EdtBackgroundPath->text();
+    if (const QString problem = CreationProblem(name, floorPlan, false); !problem.isEmpty()) {
+        Tell(problem);
+        return QString();
+    }
+    const std::pair<const char *, QString> keys[] = {
+        {"ProjectName", name},
+        {"CustomerName", dialog.EdtCustomerName->text()},
+        {"CustomerPhone", dialog.EdtCustomerPhone->text()},
+        {"CustomerAddress", dialog.EdtCustomerAddress->text()},
+        {"CustomerEmail", dialog.EdtCustomerEmail->text()},
+        {"DesignerCompany", dialog.EdtDesignerCompany->text()},
+        {"DesignerName", dialog.EdtDesignerName->text()},
+        {"BackgroundPath", QFileInfo(floorPlan).fileName()},
+        {"ProjectComment", dialog.EdtProjectComment->toPlainText()},
+    };
+    const QString labels[] = {
+        QStringLiteral("方案名称"),   QStringLiteral("客户姓名"),   QStringLiteral("客户电话"),
+        QStringLiteral("客户地址"),   QStringLiteral("客户EMail"),  QStringLiteral("设计师公司"),
+        QStringLiteral("设计师姓名"), QStringLiteral("浏览户型图"), QStringLiteral("备注")};
+    TLabelledTexts texts;
+    for (size_t i = 0; i < std::size(keys); ++i)
+        texts.emplace_back(labels[i], keys[i].second);
+    TPicture picture;
+    if (!TextsFit(texts) || !LoadFloorPlanPicture(floorPlan, picture))
+        return QString();
+    const QString path = ProjectPathOf(name);
+    QDir projects(AppPath + QStringLiteral("projects"));
+    projects.mkdir(name);
+    try {
+        TIniFile settings(path);
+        for (const auto &[key, value] : keys)
+            settings.WriteString(Customer, QLatin1String(key), value);
+    } catch (...) {
+        QFile::remove(path);
+        projects.rmdir(name);
+        throw;
+    }
+    return path;
 }
 
 // --- Save ---
@@ -209,6 +342,17 @@ bool TFrmMain::actFileSaveExecute()
         Tell(FloorPlanMessage);
         return false;
     }
+    if (!ProjectTextsFit())
+        return false;
+    // A new floor plan is loaded before anything is written: one that does
+    // not load must not reach the settings file.
+    const QString floorPlanName = QFileInfo(floorPlan).fileName();
+    if (gcWiring->BackgroundPath() != floorPlanName) {
+        TPicture picture;
+        if (!LoadFloorPlanPicture(floorPlan, picture))
+            return false;
+        ShowFloorPlan(gcWiring, picture, floorPlan);
+    }
     try {
         TIniFile &settings = *ProjectSettings;
         settings.WriteString(QStringLiteral("project"), QStringLiteral("WiringPath"),
@@ -217,12 +361,9 @@ bool TFrmMain::actFileSaveExecute()
                              ChangeFileExt(ProjectPath, QStringLiteral(".gua")));
         settings.WriteString(Customer, QStringLiteral("ProjectName"), EdtProjectName->text());
         // The key is written even when the drawing already shows this floor
-        // plan (left from the project before): the settings file may name
-        // another one, or none at all in a project just made.
-        const QString floorPlanName = QFileInfo(floorPlan).fileName();
+        // plan: the settings file may name another one, or none at all in a
+        // project just made.
         settings.WriteString(Customer, QStringLiteral("BackgroundPath"), floorPlanName);
-        if (gcWiring->BackgroundPath() != floorPlanName)
-            LoadFloorPlan(gcWiring, floorPlan, true);
         const std::pair<const char *, QString> keys[] = {
             {"CustomerName", EdtCustomerName->text()},
             {"CustomerPhone", EdtCustomerPhone->text()},
@@ -318,10 +459,18 @@ void TFrmMain::actEditImportExecute()
         return;
     if (!FloorPlanAccepted(chosen, true))
         return Tell(FloorPlanMessage);
+    // Loaded before anything changes: a picture that does not load leaves
+    // the field, the drawing and the settings file as they were.
+    TPicture picture;
+    if (!LoadFloorPlanPicture(chosen, picture))
+        return;
+    const QString name = QFileInfo(chosen).fileName();
+    if (const QString unheld = TCodePage936().Unheld(name); !unheld.isEmpty())
+        return Tell(TCodePage936::Message(QStringLiteral("浏览户型图"), unheld),
+                    IUserDialogs::Warning);
+    ProjectSettings->WriteString(Customer, QStringLiteral("BackgroundPath"), name);
     EdtBackgroundPath->setText(chosen);
-    LoadFloorPlan(ActiveGraph, chosen, true);
-    ProjectSettings->WriteString(Customer, QStringLiteral("BackgroundPath"),
-                                 QFileInfo(chosen).fileName());
+    ShowFloorPlan(ActiveGraph, picture, chosen);
     SetModified(true);
 }
 
@@ -338,7 +487,10 @@ void TFrmMain::actEditReImportExecute()
     if (!QFileInfo(path).isFile())
         return Tell(QStringLiteral("该文件不存在，请重新选择户型图，户型图必须存放在程序主目录的 "
                                    "background 子目录下！"));
-    LoadFloorPlan(ActiveGraph, path, true);
+    TPicture picture;
+    if (!LoadFloorPlanPicture(path, picture))
+        return;
+    ShowFloorPlan(ActiveGraph, picture, path);
     SetModified(true);
 }
 

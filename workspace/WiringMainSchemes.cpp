@@ -1,8 +1,13 @@
 #include "WiringMain.h"
 
+#include "GraphControl.h"
 #include "NavBar.h"
+#include "WiringSetProjectName.h"
 
+#include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QShowEvent>
 
 // The recommended schemes: every ".prj" file of the scheme folder becomes
@@ -46,4 +51,46 @@ void TFrmMain::showEvent(QShowEvent *event)
         FSchemesListed = true;
         Run([this] { LoadRecommendedSchemes(); });
     }
+}
+
+TNavBarItem *TFrmMain::SchemeItemOf(const QString &fileName) const
+{
+    // The designer may have dragged it into another group.
+    for (int g = 0; g < navBarGuard->GroupCount(); ++g)
+        for (TNavBarItem *item : navBarGuard->Groups(g)->Links())
+            if (item->Tag > 60000 && item->Hint == fileName)
+                return item;
+    return nullptr;
+}
+
+QString TFrmMain::TemplateNameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("推荐方案名称不能为空！");
+    // The name becomes a file name in the scheme folder, and nothing else.
+    if (!IsPlainFileName(name))
+        return QStringLiteral("推荐方案名称不能包含 \\ / : * ? \" < > | 等字符，不能是 . 或 ..，"
+                              "也不能以点或空格结尾，请使用其他名称！");
+    return QString();
+}
+
+void TFrmMain::actSaveAsProjectExecute()
+{
+    if (FrmSetProjectName->exec() != QDialog::Accepted)
+        return;
+    const QString name = FrmSetProjectName->edtProjectName->text();
+    if (const QString problem = TemplateNameProblem(name); !problem.isEmpty())
+        return Tell(problem);
+    const QString folder = AppPath + QStringLiteral("templates");
+    const QString fileName = name + QStringLiteral(".prj");
+    const QString path = folder + u'/' + fileName;
+    if (QFileInfo::exists(path) &&
+        FDialogs->Ask(this, QStringLiteral("推荐方案“%1”已经存在，是否替换？").arg(name),
+                      IUserDialogs::Question, IUserDialogs::No) != IUserDialogs::Yes)
+        return;
+    QDir().mkpath(folder);
+    gcGuard->SaveToFile(path); // whole or not at all; an error is reported by the caller
+    // Listed only once the file is there, and once per file.
+    if (!SchemeItemOf(fileName))
+        AddSchemeItem(name, fileName, 65000);
 }

@@ -49,7 +49,8 @@ TRect TGraphControl::GraphBounds(bool selectedOnly) const
     TRect bounds;
     bool any = false;
     const auto add = [&](const TGraphObject *object) {
-        if (!object->Visible() || (selectedOnly && !object->Selected())) return;
+        if (!object->Visible() || (selectedOnly && !object->Selected()))
+            return;
         const TRect r = object->GetBoundsRect();
         if (!any) {
             bounds = r;
@@ -65,11 +66,14 @@ TRect TGraphControl::GraphBounds(bool selectedOnly) const
 
 bool TGraphControl::ZoomToRect(const TRect &rect)
 {
-    if (rect.Width() <= 0 || rect.Height() <= 0) return false;
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return false;
     const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     QSize client = ClientSize();
-    if (!FVertScrollBar.IsShown()) client.rwidth() -= thickness;
-    if (!FHorzScrollBar.IsShown()) client.rheight() -= thickness;
+    if (!FVertScrollBar.IsShown())
+        client.rwidth() -= thickness;
+    if (!FHorzScrollBar.IsShown())
+        client.rheight() -= thickness;
     const int a = MulDiv(100, client.width(), rect.Width());
     const int b = MulDiv(100, client.height(), rect.Height());
     SetZoom(std::min(a, b));
@@ -81,7 +85,8 @@ bool TGraphControl::ZoomToRect(const TRect &rect)
 
 void TGraphControl::ShowScrollBar(bool vertical, bool shown)
 {
-    if (FBarShown[vertical] == shown) return;
+    if (FBarShown[vertical] == shown)
+        return;
     FBarShown[vertical] = shown;
     const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     if (vertical)
@@ -98,7 +103,8 @@ void TGraphControl::UpdateScrollRanges()
 
 void TGraphControl::UpdateScrollBars()
 {
-    if (FScrollBarsUpdating) return;
+    if (FScrollBarsUpdating)
+        return;
     FScrollBarsUpdating = true;
     if (FVertScrollBar.NeedsBar()) {
         FHorzScrollBar.UpdateBar(false, true);
@@ -138,7 +144,8 @@ void TGraphControl::MakeRectVisible(const TRect &rect)
 
 void TGraphControl::MakeObjectVisible(const TGraphObject *object)
 {
-    if (object) MakeRectVisible(object->GetBoundsRect());
+    if (object)
+        MakeRectVisible(object->GetBoundsRect());
 }
 
 void TGraphControl::ConnectScrollBar(bool vertical)
@@ -234,8 +241,10 @@ void TGraphControl::paintEvent(QPaintEvent *)
     // Only what the window shows is painted off screen, whatever the zoom
     // and scroll position, then shown in one piece.
     const QSize size = viewport()->size();
-    if (size.isEmpty()) return;
-    if (FBuffer.size() != size) FBuffer = QImage(size, QImage::Format_RGB32);
+    if (size.isEmpty())
+        return;
+    if (FBuffer.size() != size)
+        FBuffer = QImage(size, QImage::Format_RGB32);
     {
         QPainter canvas(&FBuffer);
         canvas.translate(-FHorzScrollBar.Position(), -FVertScrollBar.Position());
@@ -272,7 +281,8 @@ void TGraphControl::PaintBackground(QPainter &canvas)
             canvas.drawImage(QRectF(pixels), FBackgroundImage, QRectF(pixels));
         }
     }
-    if (FShowGrid) PaintGrid(canvas);
+    if (FShowGrid)
+        PaintGrid(canvas);
 }
 
 void TGraphControl::PaintGrid(QPainter &canvas)
@@ -290,7 +300,8 @@ void TGraphControl::PaintGrid(QPainter &canvas)
         std::vector<int> pixels;
         for (int at = first; at < end; at += step) {
             const int pixel = int(std::floor(at * scale + offset));
-            if (pixels.empty() || pixel != pixels.back()) pixels.push_back(pixel);
+            if (pixels.empty() || pixel != pixels.back())
+                pixels.push_back(pixel);
         }
         return pixels;
     };
@@ -314,7 +325,8 @@ void TGraphControl::PaintGrid(QPainter &canvas)
 void TGraphControl::DrawObjects(QPainter &canvas)
 {
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (object->IsLink()) object->Draw(canvas);
+        if (object->IsLink())
+            object->Draw(canvas);
     });
     const bool linking = FCommandMode == cmLinkNodes && FLinkSourceNode;
     if (FDragLineVisible && (FDragState == dragLinkPoint || linking) && FNewLinkClass) {
@@ -326,9 +338,11 @@ void TGraphControl::DrawObjects(QPainter &canvas)
         canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (!object->IsLink()) object->Draw(canvas);
+        if (!object->IsLink())
+            object->Draw(canvas);
     });
-    if (FDragLineVisible && linking) FLinkSourceNode->DrawMarkers(canvas);
+    if (FDragLineVisible && linking)
+        FLinkSourceNode->DrawMarkers(canvas);
     if (!FHideSelection || hasFocus())
         FSelectedObjects.ForEach([&canvas](TGraphObject *object) { object->DrawMarkers(canvas); });
     if (FDragState == dragSelectRect || FCommandMode == cmInsertNode) {
@@ -344,7 +358,8 @@ void TGraphControl::DrawObjects(QPainter &canvas)
             pen.SetWidth(0);
             pen.SetStyle(psDot);
             GraphCanvas::SelectPen(canvas, pen);
-            if (!FDragRect.IsEmpty()) GraphCanvas::Rectangle(canvas, FDragRect);
+            if (!FDragRect.IsEmpty())
+                GraphCanvas::Rectangle(canvas, FDragRect);
         }
         canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
@@ -366,10 +381,12 @@ void TGraphControl::DrawDiagram(QPainter &canvas, const TRect &frame)
     if (FBackground.HasGraphic() && !FBackground.Empty())
         FBackground.Draw(canvas, QRect(0, 0, FBackground.Width(), FBackground.Height()));
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (object->IsLink()) object->Draw(canvas);
+        if (object->IsLink())
+            object->Draw(canvas);
     });
     FObjects.ForEach([&canvas](TGraphObject *object) {
-        if (!object->IsLink()) object->Draw(canvas);
+        if (!object->IsLink())
+            object->Draw(canvas);
     });
     canvas.restore();
 }

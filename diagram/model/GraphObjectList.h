@@ -58,7 +58,8 @@ public:
     template <typename Visit> void ForEach(Visit visit) const
     {
         for (TGraphObject *object : FSlots)
-            if (object) visit(object);
+            if (object)
+                visit(object);
     }
 
     void SetOnChange(TChangeHandler handler) { FOnChange = std::move(handler); }

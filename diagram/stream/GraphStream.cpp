@@ -100,13 +100,15 @@ void TValueWriter::WriteSet(const QList<QByteArray> &members)
 
 uint8_t TValueReader::ReadByte()
 {
-    if (FPos >= FData.size()) throw ReadError();
+    if (FPos >= FData.size())
+        throw ReadError();
     return uint8_t(FData[FPos++]);
 }
 
 int32_t TValueReader::ReadInt32()
 {
-    if (Remaining() < 4) throw ReadError();
+    if (Remaining() < 4)
+        throw ReadError();
     const int32_t value = qFromLittleEndian<int32_t>(FData.constData() + FPos);
     FPos += 4;
     return value;
@@ -114,7 +116,8 @@ int32_t TValueReader::ReadInt32()
 
 QByteArray TValueReader::ReadBytes(qint64 count)
 {
-    if (count < 0 || count > Remaining()) throw ReadError();
+    if (count < 0 || count > Remaining())
+        throw ReadError();
     const QByteArray bytes = FData.mid(FPos, count);
     FPos += count;
     return bytes;
@@ -150,7 +153,8 @@ QString TValueReader::ReadTextPayload(TValueType tag)
         return GraphText::Narrow(QString::fromUtf8(ReadBytes(uint32_t(ReadInt32()))));
     default: {
         const qint64 units = uint32_t(ReadInt32());
-        if (units > Remaining() / 2) throw ReadError();
+        if (units > Remaining() / 2)
+            throw ReadError();
         const QByteArray bytes = ReadBytes(units * 2);
         QString text(units, Qt::Uninitialized);
         for (qint64 i = 0; i < units; ++i)

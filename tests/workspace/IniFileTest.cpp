@@ -85,13 +85,17 @@ TEST_F(IniFileTest, NamesCompareWithoutCaseAndMissingKeysReadEmpty)
               QStringLiteral("default"));
 }
 
-// Quotes around a hand-written value are dropped; backslashes in it that
-// escape nothing stay, so quoted Windows paths read as typed.
+// Quotes around a hand-written value are dropped and the rest reads as it
+// stands, so quoted Windows paths read as typed.
 TEST_F(IniFileTest, HandWrittenQuotedValuesKeepTheirBackslashes)
 {
     WriteGbk(QStringLiteral("[customer]\r\nBackgroundPath=\"C:\\Varneth\\background\\户型.jpg\"\r\n"
-                            "DesignerName= \"陈工\" \r\n"));
+                            "DesignerName= \"陈工\" \r\n"
+                            "CustomerAddress=\"C:\\new\\table\\\"\r\n"));
     const TIniFile settings(Path());
+    EXPECT_EQ(settings.ReadString(QStringLiteral("customer"), QStringLiteral("CustomerAddress")),
+              QStringLiteral("C:\\new\\table\\"))
+        << "backslash sequences written by other programs are no escapes";
     EXPECT_EQ(settings.ReadString(QStringLiteral("customer"), QStringLiteral("BackgroundPath")),
               QStringLiteral("C:\\Varneth\\background\\户型.jpg"));
     EXPECT_EQ(settings.ReadString(QStringLiteral("customer"), QStringLiteral("DesignerName")),
@@ -121,6 +125,9 @@ TEST_F(IniFileTest, ValuesComeBackExactly)
         {"quotes and backslash", QStringLiteral("\"a\\\"b\\n\""), false},
         {"backslash before break", QStringLiteral("dir\\\nnext"), false},
         {"only blanks", QStringLiteral("   "), false},
+        {"like the escape marker", QStringLiteral("\\=x"), true},
+        {"like the escape marker, quoted", QStringLiteral("\\=x "), false},
+        {"quoted path with escapes", QStringLiteral("\"C:\\new\""), false},
         {"longer than 2047", QString(3000, QChar(u'长')) + QStringLiteral("尾"), true},
     };
     for (const auto &c : cases) {
@@ -145,6 +152,24 @@ TEST_F(IniFileTest, FileIsInCodePage936)
                                  QStringLiteral("张三"));
     QByteArray expected("[customer]\r\nCustomerName=\xd5\xc5\xc8\xfd\r\n\r\n");
     EXPECT_EQ(Bytes(), expected);
+}
+
+// A value the code page cannot hold would come back with question marks:
+// the write is refused and the file stays as it was.
+TEST_F(IniFileTest, ValuesOutsideCodePage936AreRefused)
+{
+    TIniFile settings(Path());
+    settings.WriteString(QStringLiteral("customer"), QStringLiteral("CustomerName"),
+                         QStringLiteral("张三"));
+    const QByteArray before = Bytes();
+    for (const QString &value : {QStringLiteral("\U00020BB7"), QStringLiteral("房😀间")}) {
+        EXPECT_THROW(
+            settings.WriteString(QStringLiteral("customer"), QStringLiteral("CustomerName"), value),
+            EIniFileException);
+        EXPECT_EQ(Bytes(), before);
+        EXPECT_EQ(settings.ReadString(QStringLiteral("customer"), QStringLiteral("CustomerName")),
+                  QStringLiteral("张三"));
+    }
 }
 
 TEST_F(IniFileTest, FailedWriteIsAnErrorNamingTheFileAndLeavesItWhole)

@@ -1,5 +1,7 @@
 #include "WorkspaceTestSupport.h"
 
+#include "WiringAbout.h"
+
 #include <QSet>
 
 namespace {
@@ -188,10 +190,21 @@ TEST_F(MainWindowTest, ActiveGraphFollowsTheDiagramPages)
     EXPECT_EQ(Window->ActiveGraph, nullptr);
     const QString project = MakeProject(QStringLiteral("页面"));
     Window->PageControl->setCurrentIndex(0);
+    EXPECT_EQ(Window->ActiveGraph, Window->gcWiring) << "page 0 keeps the drawing shown last";
+
+    // Started on page 0, no drawing has been shown: the drawing commands do
+    // nothing, and their ticks do not pretend otherwise.
+    Window.reset();
+    Start();
     Open(project);
-    EXPECT_EQ(Window->ActiveGraph, nullptr) << "opening does not choose a diagram";
-    for (const char *command : {"actDisplayBase", "actEditReImport", "actDisplayBase"})
+    EXPECT_EQ(Window->ActiveGraph, nullptr);
+    for (const char *command :
+         {"actDisplayBase", "actDisplayGrid", "actDisplayAll", "actEditLock"}) {
+        const bool ticked = Act(command)->isChecked();
         Act(command)->trigger(); // must not fail
+        EXPECT_EQ(Act(command)->isChecked(), ticked) << command;
+    }
+    Act("actEditReImport")->trigger();
     EXPECT_TRUE(Dialogs.Messages.empty());
 
     TGraphControl *wiring = Window->gcWiring;
@@ -233,3 +246,50 @@ TEST_F(MainWindowTest, DisplayBaseHidesAndShowsTheFloorPlanOfTheActiveDiagram)
 }
 
 } // namespace
+
+// Opening, closing and "另存为" while a drawing page is on screen leave that
+// drawing the one the commands act on.
+TEST_F(MainWindowTest, TheCurrentDrawingIsThePageShownAcrossOpenCloseAndSaveAs)
+{
+    Start();
+    const QString project = MakeProject(QStringLiteral("跟随"));
+    for (const int page : {1, 2}) {
+        SCOPED_TRACE(page);
+        Window->PageControl->setCurrentIndex(page);
+        Open(project);
+        TGraphControl *shown = page == 1 ? Window->gcWiring : Window->gcGuard;
+        ASSERT_EQ(Window->ActiveGraph, shown);
+        const int zoom = shown->Zoom();
+        Act("actDisplayZoonIn")->trigger();
+        EXPECT_GT(shown->Zoom(), zoom);
+        Act("actDisplayGrid")->trigger();
+        EXPECT_TRUE(shown->ShowGrid());
+        Act("actDisplayGrid")->trigger();
+
+        Dialogs.Files = {App + QStringLiteral("copy%1").arg(page)};
+        Act("actFileSaveAs")->trigger();
+        ASSERT_TRUE(Window->ProjectOpen);
+        EXPECT_EQ(Window->ActiveGraph, shown) << "after 另存为";
+        CloseProject(IUserDialogs::No);
+        EXPECT_EQ(Window->ActiveGraph, shown) << "after 关闭文件";
+    }
+    EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
+// The help tells where the tools are: wire pieces and text come from the
+// distribution-box palette only.
+TEST(HelpText, PutsTheWireAndTextToolsWhereTheyAre)
+{
+    const QString help = TFrmHelp::HelpText();
+    const qsizetype wiring = help.indexOf(QStringLiteral("<b>电气线路设计图</b>"));
+    const qsizetype box = help.indexOf(QStringLiteral("<b>配电箱线路图</b>"));
+    ASSERT_GE(wiring, 0);
+    ASSERT_GT(box, wiring);
+    const QString wiringPart = help.mid(wiring, box - wiring);
+    const QString boxPart = help.mid(box, help.indexOf(QStringLiteral("</p>"), box) - box);
+    for (const QString &tool :
+         {QStringLiteral("水平电线"), QStringLiteral("垂直电线"), QStringLiteral("“文字”")}) {
+        EXPECT_FALSE(wiringPart.contains(tool)) << tool.toStdString();
+        EXPECT_TRUE(boxPart.contains(tool)) << tool.toStdString();
+    }
+}

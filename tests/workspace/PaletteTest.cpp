@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QToolBox>
+#include <QUrl>
 
 namespace {
 
@@ -348,6 +349,69 @@ TEST(NavBarDrag, CarriesTheTagOfTheItem)
     EXPECT_FALSE(TNavBar::TagOf(&other, tag));
 }
 
+// --- Rearranging the distribution-box palette ---
+
+// Items and groups of the distribution-box palette move by dragging within
+// it; a drop from anywhere else, and any drop on the wiring palette, does not.
+TEST_F(PaletteFixture, TheDistributionBoxPaletteIsRearrangedByDraggingWithinIt)
+{
+    StartWithSmallLibrary();
+    CreateOnPage0(QStringLiteral("排列"));
+    Window->show();
+    Window->PageControl->setCurrentIndex(2);
+    TNavBar *guard = Window->navBarGuard;
+    TNavBar *wiring = Window->navBarWiring;
+    ASSERT_TRUE(guard->Rearrangeable());
+    ASSERT_FALSE(wiring->Rearrangeable());
+    TNavBarGroup *tools = guard->Groups(2);
+    ASSERT_EQ(Captions(tools), QStringList({"水平电线", "垂直电线", "文字", "接线端子"}));
+    TNavBarItem *text = Find(guard, QStringLiteral("文字"));
+
+    // A drop is delivered to a group's list at a row.
+    const auto dropOn = [](TNavBar *bar, int group, int row, QMimeData *data) {
+        QListWidget *list = bar->GroupList(group);
+        list->show();
+        const QPoint at = row < list->count() ? list->visualItemRect(list->item(row)).center()
+                                              : QPoint(5, list->height() - 2);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        bar->DropOnBar(&drop, list);
+        delete data;
+    };
+    dropOn(guard, 2, 0, guard->DragDataFor(text));
+    EXPECT_EQ(Captions(tools), QStringList({"文字", "水平电线", "垂直电线", "接线端子"}));
+    EXPECT_EQ(text->Tag, 50000) << "the item keeps its Tag";
+    dropOn(guard, 2, 2, guard->DragDataFor(text)); // down: before the item it lands on
+    EXPECT_EQ(Captions(tools), QStringList({"水平电线", "文字", "垂直电线", "接线端子"}));
+
+    // Into another group, at its end.
+    dropOn(guard, 1, 99, guard->DragDataFor(text));
+    EXPECT_EQ(guard->GroupOf(text), guard->Groups(1));
+    EXPECT_EQ(Captions(tools), QStringList({"水平电线", "垂直电线", "接线端子"}));
+    EXPECT_EQ(Captions(guard->Groups(1)).last(), QStringLiteral("文字"));
+    EXPECT_TRUE(guard->PressItem(text));
+    EXPECT_EQ(Window->PaletteTag, 50000);
+
+    // A group moves as shown; Groups() keeps its indices.
+    dropOn(guard, 0, 0, guard->DragDataFor(tools));
+    EXPECT_EQ(guard->GroupPosition(tools), 0);
+    EXPECT_EQ(guard->GroupPosition(guard->Groups(0)), 1);
+    EXPECT_EQ(guard->Groups(2), tools);
+
+    // From outside: an item of the wiring palette, plain text, a file.
+    const QStringList before = Captions(guard->Groups(1));
+    dropOn(guard, 1, 0, wiring->DragDataFor(wiring->Groups(0)->Links()[0]));
+    auto *file = new QMimeData;
+    file->setUrls({QUrl::fromLocalFile(Plan())});
+    dropOn(guard, 1, 0, file);
+    EXPECT_EQ(Captions(guard->Groups(1)), before);
+    EXPECT_EQ(guard->GroupPosition(tools), 0);
+
+    // The wiring palette lets nothing be rearranged.
+    TNavBarItem *fridge = wiring->Groups(0)->Links().front();
+    dropOn(wiring, 1, 0, wiring->DragDataFor(fridge));
+    EXPECT_EQ(wiring->GroupOf(fridge), wiring->Groups(0));
+}
+
 // --- Details window ---
 
 class HintTest : public PaletteFixture {
@@ -484,6 +548,7 @@ TEST_F(HintTest, DetailsStopWhenTheNodeGoes)
         Window->timerTimer();
         ASSERT_TRUE(Shown());
         r.remove();
+        EXPECT_FALSE(Shown()) << "it described what is gone";
         Window->timerTimer(); // must not read the removed node
         EXPECT_FALSE(Window->timer->isActive());
         EXPECT_EQ(Window->HintNode, nullptr);
@@ -512,6 +577,50 @@ TEST_F(HintTest, WindowStandsAtTheNodesCornerPlusItsSizeInDiagramUnits)
         EXPECT_EQ(Window->FrmHint->pos(),
                   Graph->viewport()->mapToGlobal(Graph->GraphToClient(c.graphPoint)));
     }
+}
+
+// The window never outlives the page or the project it describes.
+TEST_F(HintTest, DetailsCloseWhenThePageChangesOrTheProjectCloses)
+{
+    const struct {
+        const char *name;
+        std::function<void()> leave;
+    } cases[] = {
+        {"another page", [this] { Window->PageControl->setCurrentIndex(0); }},
+        {"project closed", [this] { CloseProject(IUserDialogs::No); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Window->PageControl->setCurrentIndex(1);
+        MoveOver(nullptr);
+        MoveOver(A);
+        Window->timerTimer();
+        ASSERT_TRUE(Shown());
+        c.leave();
+        EXPECT_FALSE(Shown());
+        EXPECT_FALSE(Window->timer->isActive());
+    }
+}
+
+// Beside a symbol at the screen's right or bottom edge the window moves
+// back just enough to be seen whole.
+TEST_F(HintTest, DetailsStayOnTheScreen)
+{
+    Window->show();
+    Window->PageControl->setCurrentIndex(1);
+    const QRect screen = Window->FrmHint->screen()->availableGeometry();
+    const QPoint far = Graph->ClientToGraph(
+        Graph->viewport()->mapFromGlobal(screen.bottomRight() - QPoint(10, 10)));
+    A->SetBounds(far.x(), far.y(), 40, 40);
+    MoveOver(nullptr);
+    MoveOver(A);
+    Window->timerTimer();
+    ASSERT_TRUE(Shown());
+    const QRect frame = Window->FrmHint->frameGeometry();
+    EXPECT_TRUE(screen.contains(frame))
+        << frame.x() << "," << frame.y() << " on " << screen.width() << "x" << screen.height();
+    EXPECT_EQ(frame.right(), screen.right());
+    EXPECT_EQ(frame.bottom(), screen.bottom());
 }
 
 // Mouse movement over a drawing reaches the pointer rule.

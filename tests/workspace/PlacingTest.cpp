@@ -10,11 +10,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -252,6 +254,95 @@ TEST_F(PlacingTest, TheObjectMenuOfTheDistributionBoxFollowsTheSelection)
     Window->pmObjPopup();
     EXPECT_FALSE(visible("actSetProp"));
     EXPECT_TRUE(visible("actObjRight") && visible("actObjH"));
+}
+
+// A drop whose picture does not load is reported once and places nothing,
+// not even the lamp whose switch's picture is the one missing.
+TEST_F(PlacingTest, ADropWhosePictureFailsIsReportedOnceAndLeavesTheDrawingInSelectMode)
+{
+    TGraphControl *graph = Show(1);
+    const struct {
+        const char *name;
+        const char *missing;
+        int tag;
+    } cases[] = {{"the symbol's picture", "B01", 2}, {"the companion's picture", "A01", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString picture = App + QStringLiteral("iconstore/20/%1.bmp").arg(c.missing);
+        const QByteArray bytes = ReadBytes(picture);
+        QFile::remove(picture);
+        Dialogs.Clear();
+        // As the drawing receives it, with the item's drag data.
+        Window->PaletteTag = c.tag;
+        Window->DropPending = true;
+        TNavBarItem item;
+        item.Tag = c.tag;
+        std::unique_ptr<QMimeData> data(TNavBar::MimeDataFor(item));
+        QDropEvent drop(QPointF(57, 43), Qt::CopyAction, data.get(), Qt::LeftButton,
+                        Qt::NoModifier);
+        graph->OnDragDrop(graph, &drop);
+        EXPECT_TRUE(Dialogs.Only().Text.contains(QLatin1String(c.missing)))
+            << Dialogs.Only().Text.toStdString();
+        EXPECT_EQ(graph->Objects().Count(), 0);
+        EXPECT_EQ(graph->CommandMode(), cmEdit);
+        WriteBytes(picture, bytes);
+    }
+}
+
+// Library pictures named with "\" load on a drop as in the palettes.
+TEST_F(PlacingTest, PictureNamesWithBackslashesWorkOnADrop)
+{
+    QDir(App).mkpath(QStringLiteral("iconstore/20/sub"));
+    QFile::copy(App + QStringLiteral("iconstore/20/B01.bmp"),
+                App + QStringLiteral("iconstore/20/sub/B09.bmp"));
+    QString xml = QString::fromUtf8(ReadBytes(App + QStringLiteral("iconstore.xml")));
+    xml.replace(QStringLiteral("<smallimage>B01.bmp</smallimage>"),
+                QStringLiteral("<smallimage>sub\\B09.bmp</smallimage>"));
+    WriteBytes(App + QStringLiteral("iconstore.xml"), xml.toUtf8());
+    CloseProject();
+    Window.reset();
+    Dialogs.Clear();
+    Start();
+    ASSERT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+    CreateOnPage0(QStringLiteral("反斜杠"));
+    TGraphControl *graph = Show(1);
+    Drop(graph, 2);
+    EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+    ASSERT_EQ(graph->Objects().Count(), 1);
+    EXPECT_TRUE(Node(graph, 0)->Background().HasGraphic());
+}
+
+// While an item is armed only a palette item's drag is accepted; a file
+// dragged in from a file manager places nothing.
+TEST_F(PlacingTest, OnlyPaletteDragsAreAcceptedByTheDrawings)
+{
+    TGraphControl *graph = Show(2);
+    Window->PaletteTag = 10000;
+    Window->DropPending = true;
+    auto *file = new QMimeData;
+    file->setUrls({QUrl::fromLocalFile(Plan())});
+    TNavBarItem item;
+    item.Tag = 10000;
+    const struct {
+        const char *name;
+        std::unique_ptr<QMimeData> data;
+        bool accepted;
+    } cases[] = {
+        {"a file", std::unique_ptr<QMimeData>(file), false},
+        {"a palette item", std::unique_ptr<QMimeData>(TNavBar::MimeDataFor(item)), true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDragMoveEvent over(QPoint(60, 60), Qt::CopyAction, c.data.get(), Qt::LeftButton,
+                            Qt::NoModifier);
+        over.ignore();
+        graph->OnDragOver(graph, &over);
+        EXPECT_EQ(over.isAccepted(), c.accepted);
+        QDropEvent drop(QPointF(60, 60), Qt::CopyAction, c.data.get(), Qt::LeftButton,
+                        Qt::NoModifier);
+        graph->OnDragDrop(graph, &drop);
+        EXPECT_EQ(graph->Objects().Count(), c.accepted ? 1 : 0);
+    }
 }
 
 TEST_F(PlacingTest, ARecommendedSchemeReplacesTheDistributionBoxWhenConfirmed)

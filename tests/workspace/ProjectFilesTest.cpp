@@ -286,8 +286,8 @@ TEST_F(ProjectFilesTest, OpenFillsTheFieldsFromTheSettings)
     EXPECT_EQ(Window->EdtBackgroundPath->text(), Plan2());
     EXPECT_EQ(Window->EdtProjectComment->toPlainText(), QStringLiteral("厨房插座加密"));
     EXPECT_TRUE(Window->gcWiring->Background().HasGraphic());
-    EXPECT_EQ(Window->gcWiring->BackgroundPath(), QStringLiteral("recorded.jpg"))
-        << "opening does not record the floor plan";
+    EXPECT_EQ(Window->gcWiring->BackgroundPath(), QStringLiteral("plan2.bmp"))
+        << "opening records the floor plan the next save compares with";
 }
 
 TEST_F(ProjectFilesTest, OpenWithAMissingOrDamagedDiagramFileOpensNothing)
@@ -348,8 +348,11 @@ TEST_F(ProjectFilesTest, ProjectWhoseFloorPlanWasDeletedSavesOnlyAfterANewOneIsC
     QFile::remove(Plan2());
     Open(ini);
     ASSERT_TRUE(Window->ProjectOpen);
-    EXPECT_TRUE(Dialogs.Messages.empty());
+    EXPECT_TRUE(Dialogs.Only().Text.contains(Plan2())) << "the designer learns which file is gone";
     EXPECT_TRUE(Window->EdtBackgroundPath->text().isEmpty());
+    EXPECT_FALSE(Window->gcWiring->Background().HasGraphic())
+        << "not the floor plan of the project before";
+    Dialogs.Clear();
 
     Window->EdtCustomerName->setText(QStringLiteral("改过"));
     const QByteArray settings = ReadBytes(ini);
@@ -515,7 +518,7 @@ TEST_F(ProjectFilesTest, CloseOffersToSave)
             EXPECT_FALSE(SaveEnabled());
             EXPECT_TRUE(Window->ProjectPath.isEmpty());
             EXPECT_EQ(Window->ProjectSettings, nullptr);
-            EXPECT_EQ(Window->ActiveGraph, nullptr);
+            EXPECT_EQ(Window->ActiveGraph, Window->gcWiring) << "the drawing page shown";
             EXPECT_TRUE(Window->EdtProjectName->text().isEmpty());
             EXPECT_TRUE(Window->EdtProjectComment->toPlainText().isEmpty());
             EXPECT_TRUE(Act("actFileOpen")->isEnabled());
@@ -569,7 +572,7 @@ TEST_F(ProjectFilesTest, SaveAsCopiesTheSavedProjectIntoANewFolderAndOpensIt)
     EXPECT_FALSE(Window->Modified);
     EXPECT_FALSE(SaveEnabled());
     EXPECT_EQ(Window->ProjectPath, copy);
-    EXPECT_EQ(Window->ActiveGraph, nullptr);
+    EXPECT_EQ(Window->ActiveGraph, Window->gcWiring) << "the drawing page shown";
     EXPECT_EQ(Window->EdtProjectName->text(), QStringLiteral("旧"));
     EXPECT_EQ(Window->EdtCustomerName->text(), QStringLiteral("张三")) << "unsaved changes are lost";
     EXPECT_EQ(Key(copy, "customer", "ProjectName"), QStringLiteral("旧"));

@@ -4,6 +4,7 @@
 // its message boxes and file dialogs.
 
 #include "GraphControl.h"
+#include "GraphFont.h"
 #include "IniFile.h"
 #include "JpegCodec.h"
 #include "BitmapCodec.h"
@@ -49,6 +50,13 @@ public:
     std::deque<QString> Pictures; // picture dialogs
     QStringList FileFilters;
     QStringList PictureStarts;
+    // Colour dialogs: the colour chosen, or none for a cancel; and the
+    // colour each dialog started with.
+    std::deque<std::optional<TColor>> Colors;
+    std::vector<TColor> ColorStarts;
+    // Font dialogs: each answer edits the font it is given (false: cancel).
+    std::deque<std::function<bool(TFont &font)>> Fonts;
+    std::vector<QString> FontStartNames;
 
     void Tell(QWidget *, const QString &text, TIcon icon) override
     {
@@ -85,6 +93,31 @@ public:
         const QString answer = Pictures.front();
         Pictures.pop_front();
         return answer;
+    }
+
+    bool ChooseColor(QWidget *, TColor &color) override
+    {
+        ColorStarts.push_back(color);
+        if (Colors.empty()) {
+            ADD_FAILURE() << "unexpected colour dialog";
+            return false;
+        }
+        const std::optional<TColor> answer = Colors.front();
+        Colors.pop_front();
+        if (answer)
+            color = *answer;
+        return answer.has_value();
+    }
+    bool ChooseFont(QWidget *, TFont &font) override
+    {
+        FontStartNames.push_back(font.Name());
+        if (Fonts.empty()) {
+            ADD_FAILURE() << "unexpected font dialog";
+            return false;
+        }
+        const auto answer = Fonts.front();
+        Fonts.pop_front();
+        return answer(font);
     }
 
     QStringList Texts() const

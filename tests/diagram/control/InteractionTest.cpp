@@ -458,7 +458,8 @@ TEST_F(InteractionTest, InsertModeEndsAfterEachGestureUnlessShift)
         graph.Clear();
         graph.SetCommandMode(cmInsertNode);
         Press(c.from);
-        if (c.to != c.from) Move(c.to);
+        if (c.to != c.from)
+            Move(c.to);
         Release(c.to, c.release);
         EXPECT_EQ(graph.Objects().Count(), c.inserted);
         EXPECT_EQ(graph.CommandMode(), c.after);
@@ -527,7 +528,8 @@ TEST_F(InteractionTest, LinkModeCreatesNothingForRefusedPairs)
     }
     // A node that may not start a link ends the mode at the press.
     graph.OnCanLinkNodes = [this](TGraphControl *, TGraphNode *from, TGraphNode *to, bool &can) {
-        if (from == a && !to) can = false;
+        if (from == a && !to)
+            can = false;
     };
     graph.SetCommandMode(cmLinkNodes);
     Press(QPoint(40, 40));
@@ -536,7 +538,8 @@ TEST_F(InteractionTest, LinkModeCreatesNothingForRefusedPairs)
     Release(QPoint(40, 40));
     // And a refused pair is not linked.
     graph.OnCanLinkNodes = [this](TGraphControl *, TGraphNode *, TGraphNode *to, bool &can) {
-        if (to == c) can = false;
+        if (to == c)
+            can = false;
     };
     graph.SetCommandMode(cmLinkNodes);
     Drag(QPoint(220, 40), QPoint(120, 170));

@@ -299,7 +299,8 @@ TEST_F(ViewTest, LinksAreDrawnBelowNodesWhateverTheirOrder)
         TGraphLink *link = AddLink(a, b);
         link->Pen().SetColor(clRed);
         link->Pen().SetWidth(3);
-        if (!coverFirst) cover = AddNode(100, 0, 160, 100, clLime);
+        if (!coverFirst)
+            cover = AddNode(100, 0, 160, 100, clLime);
         EXPECT_EQ(graph.Objects().IndexOf(cover) < graph.Objects().IndexOf(link), coverFirst);
         const QImage image = Grab();
         EXPECT_TRUE(Is(image, 90, 50, clRed));
@@ -452,7 +453,8 @@ TEST_F(ViewTest, WheelTakesOneZoomStepPer120)
     };
     for (const Case &c : cases) {
         // A rest below one notch cancels out without a step.
-        if (graph.PendingWheelDelta() != 0) Wheel(-graph.PendingWheelDelta());
+        if (graph.PendingWheelDelta() != 0)
+            Wheel(-graph.PendingWheelDelta());
         graph.SetZoom(100);
         ASSERT_EQ(graph.PendingWheelDelta(), 0);
         std::string trace;
