@@ -87,10 +87,14 @@ void TGraphControl::mousePressEvent(QMouseEvent *event)
 
 void TGraphControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (FSelectedObjects.Count() > 0)
-        DoObjectDblClick(FSelectedObjects.First());
-    else if (OnDblClick)
-        OnDblClick(this);
+    // Only the left button's double click opens things: a quick second
+    // right or middle click is just another press.
+    if (event->button() == Qt::LeftButton) {
+        if (FSelectedObjects.Count() > 0)
+            DoObjectDblClick(FSelectedObjects.First());
+        else if (OnDblClick)
+            OnDblClick(this);
+    }
     PressAt(event, true);
 }
 

@@ -77,9 +77,10 @@ void TGraphLink::SetKind(TLinkKind value)
     Changed(true);
 }
 
+// Not clamped: a diagram file's value is kept as it stands, so re-saving
+// a file never changes it.
 void TGraphLink::SetArrowSize(TArrowSize value)
 {
-    value = std::clamp(value, ArrowSizeMin, ArrowSizeMax);
     if (FArrowSize == value)
         return;
     FArrowSize = value;

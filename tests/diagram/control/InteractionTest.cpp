@@ -777,6 +777,17 @@ TEST_F(InteractionTest, EnterAndDoubleClickReportTheFirstSelectedObject)
     calls.clear();
     DoubleClick(QPoint(120, 170));
     EXPECT_EQ(calls, (std::vector<std::string>{"c"}));
+
+    // Other buttons' double clicks raise nothing, on a node or on the ground.
+    calls.clear();
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+        for (QPoint at : {QPoint(120, 170), QPoint(300, 250)}) {
+            Press(at, Qt::NoModifier, button);
+            Release(at, Qt::NoModifier, button);
+            SendMouse(QEvent::MouseButtonDblClick, at, button, button, Qt::NoModifier);
+            Release(at, Qt::NoModifier, button);
+        }
+    EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(InteractionTest, EscapeLeavesModesAndEmptiesTheSelection)

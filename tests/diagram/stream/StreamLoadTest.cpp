@@ -475,6 +475,25 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair<const char *, QByteArray>{"G.Background.Data", Bytes().Str("TBitmap")},
         std::pair<const char *, QByteArray>{"G.Text", Bytes().Binary("A")}));
 
+// Arrow sizes outside the usual 2..10 are kept as the file holds them, so a
+// re-saved file is the same file.
+TEST_F(StreamLoadTest, ArrowSizeIsKeptAsTheFileHoldsIt)
+{
+    for (int size : {0, 1, 2, 10, 11, 200}) {
+        SCOPED_TRACE(size);
+        const QByteArray bytes =
+            Bytes().Signature().Int32(3).Raw(Node(1)).Raw(Node(2, 80)).Raw(Bytes().LinkRecord(
+                3, 1, 2, {}, Bytes().Prop("G.ArrowSize").Int(size)));
+        graph.LoadFromBytes(bytes);
+        TGraphLink *l = LinkAt(graph, 2);
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->ArrowSize(), size);
+        const QByteArray saved = graph.SaveToBytes();
+        EXPECT_EQ(saved.contains(QByteArray(Bytes().Prop("G.ArrowSize").Int(size))), size != 4);
+        EXPECT_EQ(saved.size(), bytes.size());
+    }
+}
+
 // A failure in a later record takes back what was read before it: no
 // half-read objects, no links without their nodes.
 TEST_F(StreamLoadTest, FailureInALaterRecordLeavesAnEmptyDiagram)
