@@ -125,11 +125,12 @@ void TGraphNode::BoundsChanged(int dx, int dy, int dw, int dh)
 {
     if (State() != osNone)
         return;
+    // The region first: links to shapes with rounded corners route by it.
+    FRegion = CreateRegion();
     // Copied: a link may leave the index while it re-routes.
     const std::vector<TGraphLink *> links = Owner()->Index().LinksOf(this);
     for (TGraphLink *link : links)
         link->UpdateEndpoints();
-    FRegion = CreateRegion();
     UpdateTextLayout(dw != 0 || dh != 0, dx, dy);
     Owner()->NodeExtentChanged(this);
 }

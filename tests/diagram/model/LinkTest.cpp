@@ -5,6 +5,8 @@
 #include "NodeLinkTestSupport.h"
 
 #include "GraphMath.h"
+#include "RectangularNode.h"
+#include "RoundRectangularNode.h"
 #include "TextLayout.h"
 
 #include <cmath>
@@ -27,6 +29,28 @@ protected:
 };
 
 // --- Routing ---
+
+// A link to a rounded rectangle routes by the node's region as it is after a
+// move or resize, the same as a node made at that place from the start.
+TEST_F(LinkTest, RoundedRectangleRoutesByItsNewRegionAfterAMove)
+{
+    TGraphNode *round = AddNode(0, 0, 100, 60, &TRoundRectangularNode::Class);
+    TGraphNode *other = AddNode(400, 300, 440, 340);
+    TGraphLink *moved = graph.LinkNodes(round, other);
+    ASSERT_NE(moved, nullptr);
+    int differing = 0;
+    for (int step = 0; step < 36; ++step) {
+        const TRect at(step * 7, step * 5, step * 7 + 100 + step % 5, step * 5 + 60 + step % 3);
+        round->SetBoundsRect(at);
+        TGraphControl fresh;
+        TGraphNode *a = fresh.InsertNode(at, &TRoundRectangularNode::Class);
+        TGraphNode *b = fresh.InsertNode(TRect(400, 300, 440, 340), &TRectangularNode::Class);
+        const TGraphLink *made = fresh.LinkNodes(a, b);
+        ASSERT_NE(made, nullptr);
+        differing += moved->StartPoint() != made->StartPoint();
+    }
+    EXPECT_EQ(differing, 0);
+}
 
 struct RouteCase {
     const char *name;
