@@ -138,16 +138,14 @@ TGraphRegion TGraphLink::CreateTextRegion()
     if (len <= 3 * a)
         return TGraphRegion();
 
-    // One line, shortened with an ellipsis to what the line leaves room for.
-    QString text = Text();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\n', u' ').replace(u'\r', u' ');
+    // Each of the label's lines shortened with an ellipsis to what the link
+    // leaves room for; the lines stack upwards from the link.
     TTextFormat format;
     format.EndEllipsis = true;
     format.EditControl = true;
     format.RightToLeft = Owner()->UseRightToLeftReading();
-    const TTextLayout layout(Font(), text, len - 3 * a, format);
-    FTextLine = layout.Lines().value(0);
+    const TTextLayout layout(Font(), Text(), len - 3 * a, format);
+    FTextLine = layout.Lines().join(u'\n');
     TRect r(0, 0, layout.Width(), layout.Height());
 
     FTextPosition = QPoint(Div(FStartPoint.x() + FEndPoint.x(), 2),
@@ -278,14 +276,20 @@ void TGraphLink::DrawText(QPainter &canvas)
 {
     if (FTextLine.isEmpty())
         return;
-    const int width = TTextLayout::TextWidth(Font(), FTextLine);
-    const int descent = TTextLayout::LineHeightOf(Font()) - TTextLayout::AscentOf(Font());
+    const int lineHeight = TTextLayout::LineHeightOf(Font());
+    const int descent = lineHeight - TTextLayout::AscentOf(Font());
     canvas.save();
     canvas.translate(FTextPosition.x(), FTextPosition.y());
     canvas.rotate(-LabelEscapement(FAngle) / 10.0);
     canvas.setLayoutDirection(Owner()->UseRightToLeftReading() ? Qt::RightToLeft
                                                                : Qt::LeftToRight);
-    canvas.drawText(QPoint(-Div(width, 2), -descent), FTextLine);
+    // Every line centred on the label's middle; the last one on the link.
+    const QStringList lines = FTextLine.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int width = TTextLayout::TextWidth(Font(), lines[i]);
+        const int baseline = -descent - int(lines.size() - 1 - i) * lineHeight;
+        canvas.drawText(QPoint(-Div(width, 2), baseline), lines[i]);
+    }
     canvas.restore();
 }
 

@@ -30,6 +30,7 @@ public:
     double Angle() const { return FAngle; }
     const TGraphRegion &TextRegion() const { return FTextRegion; }
     const QPoint &TextPosition() const { return FTextPosition; }
+    // The label as shown: its lines, each shortened to fit, joined by "\n".
     const QString &TextLine() const { return FTextLine; }
     uint32_t FromNodeID() const { return FFromNodeID; }
     uint32_t ToNodeID() const { return FToNodeID; }

@@ -162,6 +162,49 @@ TEST_F(LinkTest, LabelSitsOnTheMiddleOfTheLineAndIsShortenedWithAnEllipsis)
     EXPECT_GT(link->TextRegion().Bounds().width(), 200);
 }
 
+// A label with line breaks keeps its lines: each is measured and shortened
+// on its own, and the label is as high as its lines, the last on the link.
+TEST_F(LinkTest, LabelWithLineBreaksKeepsItsLines)
+{
+    TGraphLink *link = Join({0, 0, 100, 40}, {400, 0, 500, 40}); // 300 long
+    const struct {
+        QString text, shown;
+    } cases[] = {
+        {QStringLiteral("WL1\r\nC16"), QStringLiteral("WL1\nC16")},
+        {QStringLiteral("WL1\nBV-3x2.5"), QStringLiteral("WL1\nBV-3x2.5")},
+        {QStringLiteral("a\r\n\r\nb"), QStringLiteral("a\n\nb")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        link->SetText(c.text);
+        EXPECT_EQ(link->TextLine(), c.shown);
+        const QStringList lines = c.shown.split(u'\n');
+        int w = 0;
+        for (const QString &line : lines)
+            w = std::max(w, TTextLayout::TextWidth(link->Font(), line));
+        const int h = 13 * int(lines.size());
+        EXPECT_EQ(Edges(link->TextRegion().Bounds()),
+                  Edges(TRect(250 - w / 2, 20 - h, 250 - w / 2 + w, 20)));
+    }
+    link->SetText(QString(60, u'x') + QStringLiteral("\nshort"));
+    const QStringList lines = link->TextLine().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("...")));
+    EXPECT_EQ(lines[1], QStringLiteral("short"));
+
+    // Drawn with both lines: ink above the upper line's baseline too.
+    link->SetText(QStringLiteral("Upper\nLower"));
+    link->Font().SetColor(clGreen);
+    link->SetSelected(false);
+    const QImage image = PaintObjects({link}, 600, 100);
+    int upperInk = 0, lowerInk = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 200; x < 300; ++x)
+            (y < 7 ? upperInk : lowerInk) += PixelIs(image, x, y, clGreen);
+    EXPECT_GT(upperInk, 0);
+    EXPECT_GT(lowerInk, 0);
+}
+
 TEST_F(LinkTest, LabelMiddleTruncatesTowardZero)
 {
     // Ends at (-201, -20) and (0, -20): the middle is -201 div 2 = -100.
