@@ -144,6 +144,7 @@ TGraphControl::~TGraphControl()
 void TGraphControl::ObjectsChanged(TGraphObjectList *list, TGraphObject *object,
                                    TGraphListAction action)
 {
+    ++FObjectsGeneration;
     switch (action) {
     case laAdded:
         if (object->Owner() != this) {
@@ -168,7 +169,7 @@ void TGraphControl::ObjectRemoved(TGraphObject *object)
 {
     // The links that may lose a node with this object, topmost first.
     std::vector<TGraphLink *> dependents = FIndex.LinksReferring(object);
-    FIndex.Removed(object);
+    FIndex.Removed(object, true);
     if (object == FHitObject)
         FHitObject = nullptr;
     if (object == FLinkSourceNode)
@@ -176,6 +177,8 @@ void TGraphControl::ObjectRemoved(TGraphObject *object)
 
     object->SetSelected(false);
     DoObjectRemove(object);
+    if (!object->IsLink())
+        FIndex.DropLinksOf(static_cast<TGraphNode *>(object));
     NotifyChange(object, true);
     if (object->State() != osDestroying)
         object->Free();
@@ -241,6 +244,7 @@ void TGraphControl::ObjectStoredIDChanging(TGraphObject *object, uint32_t newSto
 {
     const uint32_t oldStoredID = object->FStoredID;
     object->FStoredID = newStoredID;
+    ++FObjectsGeneration;
     if (FObjects.Contains(object))
         FIndex.StoredIDChanged(object, oldStoredID);
 }

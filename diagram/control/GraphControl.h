@@ -325,6 +325,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    TGraphObject *TopmostWithoutStoredID(int firstIndex, TGraphObjectClassRef cls) const;
     bool HandleEvent(QEvent *event);
     bool HandleViewportEvent(QEvent *event);
     void AbandonEvent(QEvent *event, const QString &message);
@@ -351,6 +352,15 @@ private:
     TPicture FBackground;
     bool FShowBackground = true;
     bool FReportingError = false;
+    // Counts every change of the object list and of stored identifiers.
+    uint64_t FObjectsGeneration = 0;
+    struct TZeroIDAnswer {
+        uint64_t Generation = ~uint64_t(0);
+        int FirstIndex = 0;
+        TGraphObjectClassRef Class = nullptr;
+        TGraphObject *Object = nullptr;
+    };
+    mutable TZeroIDAnswer FZeroIDAnswer;
     QString FBackgroundPath;
     uint8_t FGridSize = 10;
     TColor FGridColor = clGray;

@@ -111,9 +111,32 @@ TGraphObject *TGraphControl::ObjectByID(uint32_t id, TGraphObjectClassRef cls) c
 TGraphObject *TGraphControl::ObjectByStoredID(int firstIndex, uint32_t storedID,
                                               TGraphObjectClassRef cls) const
 {
+    if (storedID == 0)
+        return TopmostWithoutStoredID(firstIndex, cls);
     return FIndex.TopmostWithStoredID(storedID, FObjects, [&](const TGraphObject *object) {
         return object->IsKindOf(cls) && FObjects.IndexOf(object) >= firstIndex;
     });
+}
+
+// Most objects carry no stored identifier, so the index leaves them out and
+// a walk answers. A file whose links all refer to 0 asks the same question
+// once per link; the answer is kept until the objects or their stored
+// identifiers change.
+TGraphObject *TGraphControl::TopmostWithoutStoredID(int firstIndex,
+                                                    TGraphObjectClassRef cls) const
+{
+    TZeroIDAnswer &answer = FZeroIDAnswer;
+    if (answer.Generation == FObjectsGeneration && answer.FirstIndex == firstIndex &&
+        answer.Class == cls)
+        return answer.Object;
+    TGraphObject *found = nullptr;
+    for (int i = FObjects.Count() - 1; i >= std::max(firstIndex, 0) && !found; --i) {
+        TGraphObject *object = FObjects[i];
+        if (object->StoredID() == 0 && object->IsKindOf(cls))
+            found = object;
+    }
+    answer = {FObjectsGeneration, firstIndex, cls, found};
+    return found;
 }
 
 uint32_t TGraphControl::UnusedID(uint32_t start) const

@@ -43,7 +43,7 @@ void TGraphIndex::Added(TGraphObject *object)
         LinkEnds(static_cast<TGraphLink *>(object));
 }
 
-void TGraphIndex::Removed(TGraphObject *object)
+void TGraphIndex::Removed(TGraphObject *object, bool keepLinksOfNode)
 {
     EraseOne(FByID, object->ID(), object);
     RemoveID(object->ID());
@@ -52,9 +52,15 @@ void TGraphIndex::Removed(TGraphObject *object)
     if (object->IsLink()) {
         UnlinkEnds(static_cast<TGraphLink *>(object));
     } else {
-        FLinksOfNode.erase(static_cast<const TGraphNode *>(object));
+        if (!keepLinksOfNode)
+            DropLinksOf(static_cast<const TGraphNode *>(object));
         NodeExtentChanged(static_cast<TGraphNode *>(object), false);
     }
+}
+
+void TGraphIndex::DropLinksOf(const TGraphNode *node)
+{
+    FLinksOfNode.erase(node);
 }
 
 void TGraphIndex::IDChanged(TGraphObject *object, uint32_t oldID)

@@ -21,7 +21,10 @@ public:
 
     // An object entered or left the Objects list.
     void Added(TGraphObject *object);
-    void Removed(TGraphObject *object);
+    // A node's links stay listed when asked: while the node's removal is
+    // reported its links are still in the diagram; DropLinksOf ends that.
+    void Removed(TGraphObject *object, bool keepLinksOfNode = false);
+    void DropLinksOf(const TGraphNode *node);
     // A listed object's identifiers changed.
     void IDChanged(TGraphObject *object, uint32_t oldID);
     void StoredIDChanged(TGraphObject *object, uint32_t oldStoredID);

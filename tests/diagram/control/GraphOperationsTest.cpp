@@ -5,6 +5,7 @@
 #include "GraphModelTestSupport.h"
 
 #include "EllipticNode.h"
+#include "RectangularNode.h"
 
 #include <gtest/gtest.h>
 
@@ -462,6 +463,44 @@ TEST_F(GraphOpsTest, ObjectByStoredIDLooksDownToStartIndex)
         SCOPED_TRACE(testing::Message() << "from " << c.Start << " stored " << c.Stored);
         EXPECT_EQ(Graph.ObjectByStoredID(c.Start, c.Stored, c.Class), c.Expected);
     }
+
+    // Stored identifier 0 is looked up like any other: the topmost such
+    // object of the class, as long as objects and identifiers stay as they are.
+    TGraphNode *n4 = Node(200, 0);
+    TGraphNode *n5 = Node(250, 0, &TEllipticNode::Class);
+    const struct {
+        int Start;
+        TGraphObjectClassRef Class;
+        TGraphObject *Expected;
+    } zeros[] = {
+        {0, nullptr, n5}, {0, &TRectangularNode::Class, n4}, {5, &TRectangularNode::Class, nullptr},
+        {5, nullptr, n5}, {6, nullptr, nullptr},
+    };
+    for (const auto &c : zeros)
+        EXPECT_EQ(Graph.ObjectByStoredID(c.Start, 0, c.Class), c.Expected) << c.Start;
+    n5->SetStoredID(7);
+    EXPECT_EQ(Graph.ObjectByStoredID(0, 0, nullptr), n4);
+    n4->Free();
+    EXPECT_EQ(Graph.ObjectByStoredID(0, 0, nullptr), nullptr);
+}
+
+// While a node's removal is reported its links are still in the diagram, so
+// both nodes answer LinkKindTo alike, as a walk over the objects would.
+TEST_F(GraphOpsTest, LinkKindDuringANodesRemovalAnswersBothWays)
+{
+    TGraphNode *a = Node(0, 0);
+    TGraphNode *b = Node(100, 0);
+    TGraphLink *link = Graph.LinkNodes(a, b);
+    link->SetKind(lkDirected);
+    std::vector<int> seen;
+    Graph.OnObjectRemove = [&](TGraphControl *, TGraphObject *object) {
+        if (object == a)
+            seen = {a->LinkKindTo(b), b->LinkKindTo(a)};
+    };
+    a->Free();
+    EXPECT_EQ(seen, (std::vector<int>{3, 2}));
+    EXPECT_EQ(Items(Graph.Objects()), (std::vector<TGraphObject *>{b}));
+    EXPECT_EQ(b->LinkKindTo(nullptr), 0);
 }
 
 TEST_F(GraphOpsTest, UnusedIDFindsTheFirstGap)
