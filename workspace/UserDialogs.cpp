@@ -1,7 +1,9 @@
 #include "UserDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -50,7 +52,14 @@ QString TDesktopDialogs::OpenFile(QWidget *parent, const QString &filter, const 
 
 QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const QString &start)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), start, filter);
+    QString chosenFilter;
+    QString name = QFileDialog::getSaveFileName(parent, QString(), start, filter, &chosenFilter);
+    // A name typed without extension takes the one of the chosen file type.
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(chosenFilter);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && match.hasMatch())
+        name += match.captured(1);
+    return name;
 }
 
 QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)

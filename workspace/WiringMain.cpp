@@ -1,6 +1,8 @@
 #include "WiringMain.h"
 
 #include "CommandIcons.h"
+#include "ConfigList.h"
+#include "ConfigListView.h"
 #include "GraphControl.h"
 #include "IniFile.h"
 #include "NavBar.h"
@@ -114,6 +116,7 @@ void TFrmMain::FormCreate()
         // The window still works on drawings, without a library.
         ShowError(QString::fromStdString(error.what()));
     }
+    ConfigItems = std::make_unique<TConfigList>(IconStore.get(), AppPath);
     if (IconStore)
         Run([this] { FillPalettes(); });
     SetProjectOpen(false);
@@ -157,17 +160,13 @@ void TFrmMain::BuildPages()
     PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
     PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
 
-    lvConfig = new QTreeWidget;
-    lvConfig->setObjectName(QStringLiteral("lvConfig"));
-    lvConfig->setHeaderLabels({QStringLiteral("图例"), QStringLiteral("编号"),
-                               QStringLiteral("产品名称"), QStringLiteral("数量")});
-    lvConfig->setRootIsDecorated(false);
-    lvConfig->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvConfig->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvConfig->setIconSize(QSize(20, 20));
-    lvConfig->header()->resizeSection(0, 40);
-    lvConfig->header()->resizeSection(2, 400);
-    PageControl->addTab(lvConfig, QStringLiteral("配置单"));
+    lvConfig = new TConfigListView;
+    auto *configPage = new QWidget;
+    configPage->setObjectName(QStringLiteral("TabSheet3"));
+    auto *configLayout = new QVBoxLayout(configPage);
+    configLayout->setContentsMargins(10, 10, 10, 10);
+    configLayout->addWidget(lvConfig);
+    PageControl->addTab(configPage, QStringLiteral("配置单"));
     PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
 
     connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
@@ -175,6 +174,8 @@ void TFrmMain::BuildPages()
             ActiveGraph = gcWiring; // TabSheet1Show
         else if (index == 2)
             ActiveGraph = gcGuard; // TabSheet2Show
+        else if (index == 3)
+            Run([this] { TabSheet3Show(); });
     });
     setCentralWidget(PageControl);
 }
@@ -316,6 +317,7 @@ void TFrmMain::BuildActions()
         {"actFileSave", u"保存文件", u"保存文件", "document-save", false, false},
         {"actFileSaveAs", u"另存为", u"文件另存为...", "document-save-as", false, false},
         {"actFileExport", u"导出图片", u"导出为图片", "image-x-generic", false, false},
+        {"actFileExportConfig", u"导出配置单", u"导出配置单", "x-office-spreadsheet", false, false},
         {"actFilePrintSet", u"打印设置...", u"打印设置", "document-page-setup", false, false},
         {"actFilePrint", u"打印", u"打印文件", "document-print", false, false},
         {"actFileQuit", u"退出", u"退出", "application-exit", false, false},
@@ -381,7 +383,8 @@ void TFrmMain::BuildMenusAndToolbar()
     hiddenItem(file, QStringLiteral("actFileCreate"));
     fill(file, {"actFileOpen", "actFileSave"});
     hiddenItem(file, QStringLiteral("actFileSaveAs"));
-    fill(file, {"-", "actFileExport", "-", "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
+    fill(file, {"-", "actFileExport", "actFileExportConfig", "-",
+                "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
     fill(menuBar()->addMenu(QStringLiteral("编辑")),
          {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
           "actEditBack", "-", "actEditSelAll", "actEditLock", "-", "actEditImport",
@@ -425,12 +428,15 @@ void TFrmMain::ConnectCommands()
     on("actFileSave", [this] { actFileSaveExecute(); });
     on("actFileSaveAs", [this] { actFileSaveAsExecute(); });
     on("actFileQuit", [this] { actFileQuitExecute(); });
+    on("actFileExportConfig", [this] { actFileExportConfigExecute(); });
     on("actEditImport", [this] { actEditImportExecute(); });
     on("actEditReImport", [this] { actEditReImportExecute(); });
     on("actDisplayBase", [this] { actDisplayBaseExecute(); });
     on("actAboutMe", [this] { FrmAbout->exec(); });
     on("actAboutHelp", [this] { FrmHelp->show(); });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
+    lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
+    lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));
     connect(btnCreateFile, &QPushButton::clicked, this, [this] { Run([this] { btnCreateFileClick(); }); });
     connect(btnCloseFile, &QPushButton::clicked, this, [this] { Run([this] { btnCloseFileClick(); }); });
     connect(btnOpenFile, &QPushButton::clicked, Action(QStringLiteral("actFileOpen")),

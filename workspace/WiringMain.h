@@ -31,6 +31,8 @@ class TNavBar;
 class TNavBarItem;
 class TNavImageList;
 class TPicture;
+class TConfigList;
+class TConfigListView;
 class QDragMoveEvent;
 class QDropEvent;
 class QImage;
@@ -63,6 +65,8 @@ public:
     std::unique_ptr<TIniFile> ProjectSettings;
     bool DropPending = false;
     bool ProjectOpen = false;
+    // The configuration list, rebuilt whenever it is shown or printed.
+    std::unique_ptr<TConfigList> ConfigItems;
 
     void SetProjectOpen(bool value);
     void SetModified(bool value);
@@ -78,7 +82,7 @@ public:
     QTabWidget *PageControlSub = nullptr;
     TNavBar *navBarWiring = nullptr;
     TNavBar *navBarGuard = nullptr;
-    QTreeWidget *lvConfig = nullptr;
+    TConfigListView *lvConfig = nullptr;
     QLineEdit *EdtProjectName = nullptr;
     QLineEdit *EdtCustomerName = nullptr;
     QLineEdit *EdtCustomerPhone = nullptr;
@@ -143,6 +147,15 @@ public:
     // their items in the first group of the distribution-box palette.
     static QStringList ListSchemeFiles(const QString &folder);
     void LoadRecommendedSchemes();
+
+    // --- Configuration list and report ---
+    // Rebuilds ConfigItems from both drawings.
+    void BuildConfigList();
+    // The configuration-list tab shown: the list rebuilt and shown.
+    void TabSheet3Show();
+    // "导出配置单": the list as CSV or workbook, by the chosen name.
+    void actFileExportConfigExecute();
+    static QString ConfigExportFilter();
 
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
