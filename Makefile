@@ -57,6 +57,7 @@ test: test-plain test-asan
 
 bench: build
 	$(BUILD)/bin/diagram_bench
+	$(BUILD)/bin/report_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
