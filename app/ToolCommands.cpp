@@ -2,9 +2,12 @@
 
 #include "ConfigExport.h"
 #include "ConfigList.h"
+#include "Report.h"
+#include "ReportOutput.h"
 #include "ToolProject.h"
 #include "iconstore.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -76,10 +79,41 @@ int Bom(const QStringList &arguments)
     return 0;
 }
 
-int Report(const QStringList &)
+int Report(const QStringList &arguments)
 {
-    Err() << "report: not available yet\n";
-    return 1;
+    QStringList args = arguments;
+    const QString appPath = TToolProject::TakeAppDir(args);
+    bool pageGiven = false;
+    const QString pageText = TakeOption(args, QStringLiteral("--page"), &pageGiven);
+    bool pageOk = true;
+    const int page = pageGiven ? pageText.toInt(&pageOk) : 1;
+    if (args.size() != 2 || args[0].startsWith(u"--") || args[1].startsWith(u"--") || !pageOk) {
+        Err() << "usage: varneth-tool report PROJECT.ini OUT [--page N] [--appdir DIR]\n";
+        return 2;
+    }
+    const QString out = args[1];
+    const QString extension = QFileInfo(out).suffix().toLower();
+    if (!QStringList{"pdf", "png", "emf", "wmf", "svg"}.contains(extension)) {
+        Err() << "Unknown report file extension (." << extension << ")\n";
+        return 2;
+    }
+    TToolProject project(args[0], appPath);
+    TReport report(
+        {&project.Wiring, &project.Guard, project.Library.get(), project.AppPath, project.Scheme});
+    if (extension == u"pdf") {
+        ReportOutput::WritePdf(report, out);
+    } else {
+        // No printer here: the preview's fallback page.
+        const QSize sheet = ReportOutput::PreviewPage(nullptr);
+        const int pages = ReportOutput::PreviewPageCount(report, sheet);
+        if (page < 1 || page > pages) {
+            Err() << "There is no page " << page << "; the report has " << pages << " pages\n";
+            return 1;
+        }
+        ReportOutput::WritePage(report, sheet, page, out);
+    }
+    WarnOfForeignTags(report.ConfigItems(), project.Library->IconCount());
+    return 0;
 }
 
 } // namespace ToolCommands
