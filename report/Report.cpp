@@ -29,6 +29,13 @@ void TReport::SetFont(QPainter &painter, double fontUnits, bool bold)
     TFont face;
     face.SetName(QStringLiteral("宋体"));
     QFont font = face.ToQFont();
+    // Qt's PDF output (also what goes to a CUPS printer) maps the glyphs of
+    // the Noto CJK faces back to the wrong characters (radicals for common
+    // ideographs, no digits after shaping), so text copied from the report
+    // would be wrong. Droid Sans Fallback reads back correctly; "宋体"'s
+    // stand-in serves where it is missing, and for Latin text, unshaped.
+    font.setFamilies({QStringLiteral("Droid Sans Fallback"), QStringLiteral("宋体")});
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
     // Point sizes are converted with the device's resolution before the
     // painter's transform applies, so this is fontUnits page units high.
     const int dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
