@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QRegularExpression>
 
 namespace {
@@ -65,4 +67,26 @@ QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const 
 QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
 {
     return QFileDialog::getOpenFileName(parent, QString(), start, PictureFilter());
+}
+
+bool IUserDialogs::Print(QWidget *, QPrinter &)
+{
+    return false;
+}
+
+bool IUserDialogs::PageSetup(QWidget *, QPrinter &)
+{
+    return false;
+}
+
+bool TDesktopDialogs::Print(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDesktopDialogs::PageSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

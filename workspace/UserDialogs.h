@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // The message boxes and file dialogs of the workspace, behind one small
@@ -23,6 +24,11 @@ public:
     virtual QString OpenFile(QWidget *parent, const QString &filter, const QString &start) = 0;
     virtual QString SaveFile(QWidget *parent, const QString &filter, const QString &start) = 0;
     virtual QString OpenPicture(QWidget *parent, const QString &start) = 0;
+    // The print dialog and the page setup on the printer: true when the
+    // user confirms (the choices are then the printer's). Without an
+    // answer of its own an implementation cancels.
+    virtual bool Print(QWidget *parent, QPrinter &printer);
+    virtual bool PageSetup(QWidget *parent, QPrinter &printer);
 
     // The caption of every message box.
     static QString ApplicationTitle() { return QStringLiteral("Varneth电气线路设计系统"); }
@@ -38,4 +44,6 @@ public:
     QString OpenFile(QWidget *parent, const QString &filter, const QString &start) override;
     QString SaveFile(QWidget *parent, const QString &filter, const QString &start) override;
     QString OpenPicture(QWidget *parent, const QString &start) override;
+    bool Print(QWidget *parent, QPrinter &printer) override;
+    bool PageSetup(QWidget *parent, QPrinter &printer) override;
 };

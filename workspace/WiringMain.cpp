@@ -5,6 +5,7 @@
 #include "ConfigListView.h"
 #include "GraphControl.h"
 #include "IniFile.h"
+#include "ReportPreview.h"
 #include "NavBar.h"
 #include "ViewHint.h"
 #include "WiringAbout.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -176,6 +178,8 @@ void TFrmMain::BuildPages()
             ActiveGraph = gcGuard; // TabSheet2Show
         else if (index == 3)
             Run([this] { TabSheet3Show(); });
+        else if (index == 4)
+            Run([this] { TabSheet4Show(); });
     });
     setCentralWidget(PageControl);
 }
@@ -270,18 +274,9 @@ QWidget *TFrmMain::BuildDiagramPage(QWidget *palette, TGraphControl *graph)
 
 QWidget *TFrmMain::BuildPreviewPage()
 {
-    PageControlSub = new QTabWidget;
-    PageControlSub->setObjectName(QStringLiteral("PageControlSub"));
-    PageControlSub->setTabPosition(QTabWidget::South);
-    for (const QString &caption :
-         {QStringLiteral("第一页"), QStringLiteral("第二页"), QStringLiteral("第三页")}) {
-        auto *scroll = new QScrollArea;
-        auto *image = new QLabel;
-        image->setAlignment(Qt::AlignCenter);
-        scroll->setWidget(image);
-        scroll->setWidgetResizable(true);
-        PageControlSub->addTab(scroll, caption);
-    }
+    PageControlSub = new TReportPreview;
+    connect(PageControlSub, &QTabWidget::currentChanged, this,
+            [this](int index) { Run([this, index] { RenderPreviewPage(index + 1); }); });
     return PageControlSub;
 }
 
@@ -318,6 +313,7 @@ void TFrmMain::BuildActions()
         {"actFileSaveAs", u"另存为", u"文件另存为...", "document-save-as", false, false},
         {"actFileExport", u"导出图片", u"导出为图片", "image-x-generic", false, false},
         {"actFileExportConfig", u"导出配置单", u"导出配置单", "x-office-spreadsheet", false, false},
+        {"actFileExportPdf", u"导出PDF", u"导出PDF", "application-pdf", false, false},
         {"actFilePrintSet", u"打印设置...", u"打印设置", "document-page-setup", false, false},
         {"actFilePrint", u"打印", u"打印文件", "document-print", false, false},
         {"actFileQuit", u"退出", u"退出", "application-exit", false, false},
@@ -383,7 +379,7 @@ void TFrmMain::BuildMenusAndToolbar()
     hiddenItem(file, QStringLiteral("actFileCreate"));
     fill(file, {"actFileOpen", "actFileSave"});
     hiddenItem(file, QStringLiteral("actFileSaveAs"));
-    fill(file, {"-", "actFileExport", "actFileExportConfig", "-",
+    fill(file, {"-", "actFileExport", "actFileExportConfig", "actFileExportPdf", "-",
                 "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
     fill(menuBar()->addMenu(QStringLiteral("编辑")),
          {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
@@ -429,6 +425,10 @@ void TFrmMain::ConnectCommands()
     on("actFileSaveAs", [this] { actFileSaveAsExecute(); });
     on("actFileQuit", [this] { actFileQuitExecute(); });
     on("actFileExportConfig", [this] { actFileExportConfigExecute(); });
+    on("actFileExportPdf", [this] { actFileExportPdfExecute(); });
+    on("actFileExport", [this] { actFileExportExecute(); });
+    on("actFilePrint", [this] { actFilePrintExecute(); });
+    on("actFilePrintSet", [this] { actFilePrintSetExecute(); });
     on("actEditImport", [this] { actEditImportExecute(); });
     on("actEditReImport", [this] { actEditReImportExecute(); });
     on("actDisplayBase", [this] { actDisplayBaseExecute(); });
@@ -498,6 +498,7 @@ void TFrmMain::ResetProject()
     ActiveGraph = nullptr;
     ProjectPath.clear();
     lvConfig->clear();
+    ClearPreview();
     ProjectSettings.reset();
     for (QLineEdit *field : {EdtProjectName, EdtBackgroundPath, EdtCustomerName, EdtCustomerPhone,
                              EdtCustomerAddress, EdtCustomerEmail, EdtDesignerCompany,

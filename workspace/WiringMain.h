@@ -33,6 +33,9 @@ class TNavImageList;
 class TPicture;
 class TConfigList;
 class TConfigListView;
+class TReportPreview;
+struct TReportInput;
+class QPrinter;
 class QDragMoveEvent;
 class QDropEvent;
 class QImage;
@@ -79,7 +82,7 @@ public:
     TGraphControl *gcWiring = nullptr;
     TGraphControl *gcGuard = nullptr;
     QTabWidget *PageControl = nullptr;
-    QTabWidget *PageControlSub = nullptr;
+    TReportPreview *PageControlSub = nullptr;
     TNavBar *navBarWiring = nullptr;
     TNavBar *navBarGuard = nullptr;
     TConfigListView *lvConfig = nullptr;
@@ -156,6 +159,25 @@ public:
     // "导出配置单": the list as CSV or workbook, by the chosen name.
     void actFileExportConfigExecute();
     static QString ConfigExportFilter();
+    // What the report is made of: both drawings, the library and the
+    // page-0 fields as they stand.
+    TReportInput ReportInput();
+    // The preview tab shown: page 1 shown first.
+    void TabSheet4Show();
+    // Page n of the preview rendered into its tab.
+    void RenderPreviewPage(int n);
+    void ClearPreview();
+    // The main window's one printer, made when first needed.
+    QPrinter &Printer();
+    // Every page onto the printer; a failure aborts the job and throws.
+    void PrintReport(QPrinter &printer);
+    void actFilePrintExecute();
+    void actFilePrintSetExecute();
+    // "导出图片": the current drawing as a Windows metafile when the name
+    // ends in ".wmf" (any case), an enhanced metafile otherwise.
+    void actFileExportExecute();
+    // "导出PDF": the whole report as an A4 PDF.
+    void actFileExportPdfExecute();
 
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
@@ -220,6 +242,7 @@ private:
     void StopHintTimer();
 
     bool FSchemesListed = false;
+    std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;
     std::map<QString, QAction *> FActions;
