@@ -3,14 +3,14 @@
 // A main window over a throw-away program folder, with scripted answers to
 // its message boxes and file dialogs.
 
+#include "BitmapCodec.h"
 #include "GraphControl.h"
 #include "IniFile.h"
 #include "JpegCodec.h"
-#include "BitmapCodec.h"
+#include "QStringPrinter.h"
 #include "UserDialogs.h"
 #include "WiringCustomer.h"
 #include "WiringMain.h"
-#include "QStringPrinter.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,6 +49,9 @@ public:
     std::deque<QString> Pictures; // picture dialogs
     QStringList FileFilters;
     QStringList PictureStarts;
+    // Answers to the print and page setup dialogs, in order: each may set
+    // the printer up and says whether the user confirmed.
+    std::deque<std::function<bool(QPrinter &)>> PrinterAnswers;
 
     void Tell(QWidget *, const QString &text, TIcon icon) override
     {
@@ -87,6 +90,12 @@ public:
         return answer;
     }
 
+    bool Print(QWidget *, QPrinter &printer) override { return NextPrinter("print", printer); }
+    bool PageSetup(QWidget *, QPrinter &printer) override
+    {
+        return NextPrinter("page setup", printer);
+    }
+
     QStringList Texts() const
     {
         QStringList texts;
@@ -104,6 +113,16 @@ public:
     void Clear() { Messages.clear(); }
 
 private:
+    bool NextPrinter(const char *kind, QPrinter &printer)
+    {
+        if (PrinterAnswers.empty()) {
+            ADD_FAILURE() << "unexpected " << kind << " dialog";
+            return false;
+        }
+        const auto answer = PrinterAnswers.front();
+        PrinterAnswers.pop_front();
+        return answer(printer);
+    }
     QString NextFile(const char *kind)
     {
         if (Files.empty()) {
@@ -146,11 +165,9 @@ inline QStringList TreeOf(const QString &root)
     const QDir dir(root);
     const std::function<void(const QString &)> walk = [&](const QString &path) {
         for (const QFileInfo &info :
-             QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
-        {
+             QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
             entries << dir.relativeFilePath(info.absoluteFilePath());
-            if (info.isDir())
-                walk(info.absoluteFilePath());
+            if (info.isDir()) walk(info.absoluteFilePath());
         }
     };
     walk(root);
@@ -228,8 +245,7 @@ protected:
     // Closes the open project; answer is given when a question is expected.
     void CloseProject(std::optional<IUserDialogs::TButton> answer = std::nullopt)
     {
-        if (answer)
-            Dialogs.Answers.push_back(*answer);
+        if (answer) Dialogs.Answers.push_back(*answer);
         Window->btnCloseFile->click();
     }
     void Open(const QString &settingsFile)
@@ -299,8 +315,7 @@ protected:
         } catch (const std::exception &) {
             return false;
         }
-        if (objectCount)
-            *objectCount = graph.Objects().Count();
+        if (objectCount) *objectCount = graph.Objects().Count();
         return true;
     }
 };
