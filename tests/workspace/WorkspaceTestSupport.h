@@ -3,14 +3,14 @@
 // A main window over a throw-away program folder, with scripted answers to
 // its message boxes and file dialogs.
 
-#include "BitmapCodec.h"
 #include "GraphControl.h"
 #include "IniFile.h"
 #include "JpegCodec.h"
-#include "QStringPrinter.h"
+#include "BitmapCodec.h"
 #include "UserDialogs.h"
 #include "WiringCustomer.h"
 #include "WiringMain.h"
+#include "QStringPrinter.h"
 
 #include <QAction>
 #include <QDir>
@@ -165,9 +165,11 @@ inline QStringList TreeOf(const QString &root)
     const QDir dir(root);
     const std::function<void(const QString &)> walk = [&](const QString &path) {
         for (const QFileInfo &info :
-             QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+             QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        {
             entries << dir.relativeFilePath(info.absoluteFilePath());
-            if (info.isDir()) walk(info.absoluteFilePath());
+            if (info.isDir())
+                walk(info.absoluteFilePath());
         }
     };
     walk(root);
@@ -245,7 +247,8 @@ protected:
     // Closes the open project; answer is given when a question is expected.
     void CloseProject(std::optional<IUserDialogs::TButton> answer = std::nullopt)
     {
-        if (answer) Dialogs.Answers.push_back(*answer);
+        if (answer)
+            Dialogs.Answers.push_back(*answer);
         Window->btnCloseFile->click();
     }
     void Open(const QString &settingsFile)
@@ -315,7 +318,8 @@ protected:
         } catch (const std::exception &) {
             return false;
         }
-        if (objectCount) *objectCount = graph.Objects().Count();
+        if (objectCount)
+            *objectCount = graph.Objects().Count();
         return true;
     }
 };
