@@ -5,6 +5,8 @@
 #include "ReportTexts.h"
 
 #include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -330,6 +332,36 @@ TEST_F(ReportTest, PdfHoldsEveryPageWithTextAndTheFloorPlanOnce)
     // A PDF that cannot be written leaves nothing behind.
     EXPECT_THROW(ReportOutput::WritePdf(report, Dir.path() + QStringLiteral("/no/report.pdf")),
                  EReportError);
+}
+
+} // namespace
+
+namespace {
+
+// A printer that makes files, never paper: the one VARNETH_TEST_PRINTER
+// names, else a CUPS PDF printer of the machine.
+QPrinterInfo FilePrinter()
+{
+    const QString named = qEnvironmentVariable("VARNETH_TEST_PRINTER");
+    if (!named.isEmpty()) return QPrinterInfo::printerInfo(named);
+    for (const QPrinterInfo &printer : QPrinterInfo::availablePrinters())
+        if (printer.makeAndModel().contains(u"CUPS-PDF", Qt::CaseInsensitive)) return printer;
+    return QPrinterInfo();
+}
+
+// The whole job goes to a real printer and nothing is reported.
+TEST_F(ReportTest, PrintsOnASystemPrinter)
+{
+    const QPrinterInfo target = FilePrinter();
+    if (target.isNull()) GTEST_SKIP() << "no CUPS PDF printer on this machine";
+    Place(Wiring, Socket);
+    QPrinter printer(target, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("varneth report test"));
+    ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+    TReport report = MakeReport();
+    EXPECT_NO_THROW(ReportOutput::Print(report, printer));
+    EXPECT_EQ(report.PageCount(), 3);
+    EXPECT_NE(printer.printerState(), QPrinter::Error);
 }
 
 } // namespace
