@@ -365,3 +365,15 @@ TEST_F(ReportTest, PrintsOnASystemPrinter)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReportOutputTest, WithoutAPrinterToAskThePreviewUsesTheFallbackPage)
+{
+    EXPECT_EQ(ReportOutput::PreviewPage(nullptr), TReport::FallbackPage);
+    QPrinter pdf;
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    EXPECT_EQ(ReportOutput::PreviewPage(&pdf), TReport::FallbackPage) << "a PDF file is no printer";
+}
+
+} // namespace
