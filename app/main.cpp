@@ -1,6 +1,6 @@
+#include "GuardedApplication.h"
 #include "WiringMain.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 
@@ -11,7 +11,7 @@
 // executable's folder unless --appdir or VARNETH_APPDIR names another.
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TGuardedApplication app(argc, argv);
     QApplication::setApplicationName(IUserDialogs::ApplicationTitle());
     QCommandLineParser parser;
     const QCommandLineOption appDir(QStringLiteral("appdir"),
@@ -23,10 +23,12 @@ int main(int argc, char *argv[])
     QString appPath = QCoreApplication::applicationDirPath();
     if (qEnvironmentVariableIsSet("VARNETH_APPDIR"))
         appPath = qEnvironmentVariable("VARNETH_APPDIR");
-    if (parser.isSet(appDir))
-        appPath = parser.value(appDir);
+    if (parser.isSet(appDir)) appPath = parser.value(appDir);
 
     TFrmMain window(QDir(appPath).absolutePath());
+    app.SetErrorReporter([&window](const QString &message) {
+        window.Dialogs().Tell(&window, message, IUserDialogs::Error);
+    });
     window.showMaximized();
     return app.exec();
 }

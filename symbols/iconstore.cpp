@@ -1,6 +1,6 @@
 #include "iconstore.h"
 
-#include "GraphObjectList.h"
+#include "GraphErrors.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "GraphLink.h"
 #include "GraphMath.h"
 #include "GraphNode.h"
-#include "GraphStream.h"
+#include "GraphText.h"
 #include "LineNode.h"
 #include "NodePictureTurning.h"
 #include "RectangularNode.h"
@@ -27,8 +27,7 @@ std::vector<TGraphNode *> SelectedNodes(TGraphControl *graph)
 {
     std::vector<TGraphNode *> nodes;
     graph->SelectedObjects().ForEach([&](TGraphObject *object) {
-        if (!object->IsLink())
-            nodes.push_back(static_cast<TGraphNode *>(object));
+        if (!object->IsLink()) nodes.push_back(static_cast<TGraphNode *>(object));
     });
     return nodes;
 }
@@ -38,6 +37,7 @@ std::vector<TGraphNode *> SelectedNodes(TGraphControl *graph)
 void TFrmMain::ConnectDiagramEvents()
 {
     for (TGraphControl *graph : {gcWiring, gcGuard}) {
+        graph->OnError = [this](TGraphControl *, const QString &message) { ShowError(message); };
         graph->OnDragOver = [this](TGraphControl *, QDragMoveEvent *event) {
             if (DropPending) // nothing else is checked
                 event->acceptProposedAction();
@@ -52,8 +52,7 @@ void TFrmMain::ConnectDiagramEvents()
             Run([&] { gcWiringObjectInsert(target, object); });
         };
         graph->OnObjectSelect = [this](TGraphControl *, TGraphObject *object) {
-            if (!object->IsLink())
-                HintNode = static_cast<TGraphNode *>(object);
+            if (!object->IsLink()) HintNode = static_cast<TGraphNode *>(object);
         };
         graph->OnObjectContextPopup = [this](TGraphControl *, TGraphObject *, const QPoint &,
                                              bool &) { CloseHint(); };
@@ -74,8 +73,7 @@ void TFrmMain::ConnectDiagramEvents()
 void TFrmMain::CanMoveResizeSymbol(const TGraphNode *node, int &newWidth, int &newHeight)
 {
     // Symbols of the wiring palette stay square; a breaker keeps its shape.
-    if (node->IconSystem() != WiringSystem)
-        return;
+    if (node->IconSystem() != WiringSystem) return;
     if (newWidth != newHeight)
         newHeight = newWidth;
     else if (node->IconType() == BreakerType && node->Width() != 0)
@@ -90,8 +88,7 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
     const int grid = graph->GridSize();
     const QPoint dropPoint =
         graph->ClientToGraph(grid * (controlPoint.x() / grid), grid * (controlPoint.y() / grid));
-    if (!DropPending)
-        return;
+    if (!DropPending) return;
     if (PaletteTag >= 0 && PaletteTag <= 9998)
         DropSymbol(graph, dropPoint);
     else if (PaletteTag >= 9999 && PaletteTag < 60000)
@@ -102,16 +99,13 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
 
 void TFrmMain::DropSymbol(TGraphControl *graph, const QPoint &dropPoint)
 {
-    if (!IconStore)
-        return;
+    if (!IconStore) return;
     const IXMLIconType *icon = IconStore->Icon(PaletteTag);
     TGraphNode *node1 = InsertSymbolNode(graph, icon, dropPoint);
-    if (icon->Type() != QStringLiteral("家用电器") && icon->Type() != QStringLiteral("灯"))
-        return;
+    if (icon->Type() != QStringLiteral("家用电器") && icon->Type() != QStringLiteral("灯")) return;
     // An appliance or a lamp brings the switch or socket it is used with.
     const int companion = IconStore->IndexOfCaption(icon->Ref());
-    if (companion < 0)
-        return;
+    if (companion < 0) return;
     PaletteTag = companion;
     TGraphNode *node2 = InsertSymbolNode(graph, IconStore->Icon(companion), dropPoint);
     node2->SetTop(node2->Top() + 80);
@@ -202,8 +196,8 @@ void TFrmMain::gcWiringObjectInsert(TGraphControl *, TGraphObject *object)
 
 void TFrmMain::ApplyRecommendedScheme()
 {
-    if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"),
-                      IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes)
+    if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"), IUserDialogs::Information,
+                      IUserDialogs::No) != IUserDialogs::Yes)
         return;
     gcGuard->Clear();
     gcGuard->LoadFromFile(AppPath + QStringLiteral("templates/") + SchemeFileName);
@@ -221,8 +215,8 @@ void TFrmMain::pmObjPopup()
         for (const QString &name : turning)
             show(name, false);
         show(QStringLiteral("actSetProp"), false);
-        const bool allSymbols = gcGuard->SelectedCount(&TIconNode::Class) ==
-                                gcGuard->SelectedCount();
+        const bool allSymbols =
+            gcGuard->SelectedCount(&TIconNode::Class) == gcGuard->SelectedCount();
         if (allSymbols) {
             show(QStringLiteral("actObjH"), true);
             show(QStringLiteral("actObjV"), true);
@@ -295,11 +289,11 @@ void TFrmMain::ConnectEditingCommands()
                 object->SetVisible(visible);
         });
     });
-    on("actDisplayGrid", [checked](TGraphControl *g) { g->SetShowGrid(checked("actDisplayGrid")); });
+    on("actDisplayGrid",
+       [checked](TGraphControl *g) { g->SetShowGrid(checked("actDisplayGrid")); });
     on("actDisplayZoonIn", [](TGraphControl *g) { g->SetZoom(g->Zoom() + g->ZoomStep()); });
-    on("actDisplayZoomOut", [](TGraphControl *g) {
-        g->SetZoom(std::max(g->Zoom() - g->ZoomStep(), g->ZoomMin()));
-    });
+    on("actDisplayZoomOut",
+       [](TGraphControl *g) { g->SetZoom(std::max(g->Zoom() - g->ZoomStep(), g->ZoomMin())); });
     on("actDisplayZoom", [](TGraphControl *g) { g->SetZoom(100); });
     const auto turn = [](TGraphControl *g, const std::function<void(TGraphNode &)> &what) {
         for (TGraphNode *node : SelectedNodes(g))
@@ -324,8 +318,8 @@ void TFrmMain::ConnectEditingCommands()
 void TFrmMain::DeleteSelection(TGraphControl *graph)
 {
     // Asked even when nothing is selected; Yes then only marks the change.
-    if (FDialogs->Ask(this, QStringLiteral("你确定要删除选中的图例吗？"),
-                      IUserDialogs::Information, IUserDialogs::Yes) != IUserDialogs::Yes)
+    if (FDialogs->Ask(this, QStringLiteral("你确定要删除选中的图例吗？"), IUserDialogs::Information,
+                      IUserDialogs::Yes) != IUserDialogs::Yes)
         return;
     {
         TGraphUpdateGuard batch(graph);

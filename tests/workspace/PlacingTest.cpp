@@ -9,8 +9,12 @@
 #include "RectangularNode.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -110,9 +114,9 @@ TEST_F(PlacingTest, SymbolSizesAndDropPoints)
         int zoom;
         TRect bounds;
     } cases[] = {
-        {1, 2, 100, TRect(50, 40, 90, 80)},   // a socket: 40 x 40
-        {1, 2, 200, TRect(25, 20, 65, 60)},   // the snapped control point, at 200 %
-        {2, 3, 100, TRect(50, 40, 150, 80)},  // a breaker: 100 x 40
+        {1, 2, 100, TRect(50, 40, 90, 80)},  // a socket: 40 x 40
+        {1, 2, 200, TRect(25, 20, 65, 60)},  // the snapped control point, at 200 %
+        {2, 3, 100, TRect(50, 40, 150, 80)}, // a breaker: 100 x 40
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tag);
@@ -164,6 +168,28 @@ TEST_F(PlacingTest, WiringSymbolsStaySquareWirePiecesDoNot)
     wire->SetBounds(wire->Left(), wire->Top(), 150, 25);
     EXPECT_EQ(wire->Width(), 150);
     EXPECT_EQ(wire->Height(), 25);
+}
+
+// A clipboard block that does not read, pasted with the drawing's own
+// Ctrl+V, reaches the designer as an error message; the drawing is unchanged
+// and the project not marked modified.
+TEST_F(PlacingTest, ABadClipboardBlockIsReportedNotFatal)
+{
+    TGraphControl *graph = Show(1);
+    Drop(graph, 2);
+    Window->actFileSaveExecute();
+    ASSERT_FALSE(SaveEnabled());
+    auto *block = new QMimeData;
+    block->setData(TGraphControl::ClipboardMimeType(), QByteArray("\x05\x00\x00\x00junk", 8));
+    QGuiApplication::clipboard()->setMimeData(block);
+    if (!QGuiApplication::clipboard()->mimeData()->hasFormat(TGraphControl::ClipboardMimeType()))
+        GTEST_SKIP() << "no working clipboard on this platform";
+    Dialogs.Clear();
+    QTest::keyClick(graph, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Dialogs.Only().Text, "Stream read error");
+    EXPECT_EQ(Dialogs.Only().Icon, IUserDialogs::Error);
+    EXPECT_EQ(graph->Objects().Count(), 1);
+    EXPECT_FALSE(SaveEnabled());
 }
 
 TEST_F(PlacingTest, DeleteAsksEvenWithNothingSelected)

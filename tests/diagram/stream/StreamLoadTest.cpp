@@ -298,7 +298,6 @@ struct FailureCase {
     QByteArray Bytes;
     const char *Message;
     bool SignatureError; // EGraphStreamError rather than a plain stream error
-    int ObjectsLeft;
 };
 
 void PrintTo(const FailureCase &c, std::ostream *os)
@@ -329,49 +328,49 @@ std::vector<FailureCase> FailureCases()
 {
     const QByteArray example = WorkedExample(1, 2, 3);
     return {
-        {"OtherSignature", Bytes().Raw("0.GX").Int32(0), "Invalid stream content", true, 0},
-        {"OtherSignatureOnly", QByteArray("ABCD"), "Invalid stream content", true, 0},
-        {"SignatureCutShort", QByteArray("0.G"), "Stream read error", false, 0},
+        {"OtherSignature", Bytes().Raw("0.GX").Int32(0), "Invalid stream content", true},
+        {"OtherSignatureOnly", QByteArray("ABCD"), "Invalid stream content", true},
+        {"SignatureCutShort", QByteArray("0.G"), "Stream read error", false},
         {"BlockWithoutTPF0",
          Stream(1, Bytes().Record("TRectangularNode").Raw("TPF1").Short("TGraphStreamableObject")),
-         "Invalid stream format", false, 1},
-        {"UnknownClass", Stream(2, Bytes().Raw(Good).Record("TFoo")), "Class TFoo not found", false,
-         1},
+         "Invalid stream format", false},
+        {"UnknownClass", Stream(2, Bytes().Raw(Good).Record("TFoo")), "Class TFoo not found",
+         false},
         {"UnknownProperty", Stream(1, Bytes().Raw(NodeHead()).Prop("G.Foo").Int8(1).BlockEnd()),
-         "Error reading TGraphStreamableObject.G.Foo: Property Foo does not exist", false, 1},
+         "Error reading TGraphStreamableObject.G.Foo: Property Foo does not exist", false},
         {"UnknownTopLevelProperty", Stream(1, Bytes().Raw(NodeHead()).Prop("Foo").Int8(1)),
-         "Error reading TGraphStreamableObject.Foo: Property Foo does not exist", false, 1},
+         "Error reading TGraphStreamableObject.Foo: Property Foo does not exist", false},
         {"LinkPropertyOnANode", Stream(1, Bytes().Raw(NodeHead()).Prop("G.FromNode").Int8(1)),
-         "Error reading TGraphStreamableObject.G.FromNode: Property FromNode does not exist", false,
-         1},
+         "Error reading TGraphStreamableObject.G.FromNode: Property FromNode does not exist",
+         false},
         {"TextWithIntegerTag", Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Int8(5)),
-         "Error reading TGraphStreamableObject.G.Text: Invalid property value", false, 1},
+         "Error reading TGraphStreamableObject.G.Text: Invalid property value", false},
         {"BitmapWithoutBM", Stream(1, Picture(Bytes().Short("TBitmap").Int32(4).Raw("XXXX"))),
-         "Bitmap image is not valid", false, 1},
-        {"CountCutShort", Bytes().Signature().Raw({0x01, 0x00}), "Stream read error", false, 0},
-        {"RecordNameCutShort", example.left(8 + 4 + 5), "Stream read error", false, 0},
-        {"BlockCutShort", example.left(8 + 4 + 17 + 20), "Stream read error", false, 1},
-        {"LastEndByteMissing", example.left(example.size() - 1), "Stream read error", false, 3},
-        {"FewerRecordsThanCounted", Stream(4, example.mid(8)), "Stream read error", false, 3},
+         "Bitmap image is not valid", false},
+        {"CountCutShort", Bytes().Signature().Raw({0x01, 0x00}), "Stream read error", false},
+        {"RecordNameCutShort", example.left(8 + 4 + 5), "Stream read error", false},
+        {"BlockCutShort", example.left(8 + 4 + 17 + 20), "Stream read error", false},
+        {"LastEndByteMissing", example.left(example.size() - 1), "Stream read error", false},
+        {"FewerRecordsThanCounted", Stream(4, example.mid(8)), "Stream read error", false},
         // Hostile counts and lengths end as soon as the bytes run out.
-        {"HugeObjectCount", Stream(2000000000, Good), "Stream read error", false, 1},
+        {"HugeObjectCount", Stream(2000000000, Good), "Stream read error", false},
         {"HugeClassNameLength", Stream(1, Bytes().Int32(0x7FFFFFFF).Raw("TRectangularNode")),
-         "Stream read error", false, 0},
+         "Stream read error", false},
         {"ShortStringPastTheEnd",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Raw({0x06, 0xC8}).Raw("abc")),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"LongStringPastTheEnd",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Raw({0x0C}).Int32(0x7FFFFFFF)),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"Utf8StringPastTheEnd",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Raw({0x14}).Int32(0xFFFFFFFF)),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"WideStringPastTheEnd",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Raw({0x12}).Int32(0x7FFFFFFF).Raw("ab")),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"WideStringCountWraps",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Text").Raw({0x12}).Int32(0x80000001)),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"BinaryPastTheEnd",
          Stream(1, Bytes()
                        .Raw(NodeHead())
@@ -379,24 +378,25 @@ std::vector<FailureCase> FailureCases()
                        .Raw({0x0A})
                        .Int32(0xFFFFFFFF)
                        .Short("TBitmap")),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"BitmapLengthPastTheEnd", Stream(1, Picture(Bytes().Short("TBitmap").Int32(0xFFFFFFFF))),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"JpegLengthPastTheEnd",
          Stream(1, Picture(Bytes().Short("TJPEGImage").Int32(0x7FFFFFFF).Raw("\xFF\xD8"))),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"SetMemberPastTheEnd",
          Stream(1, Bytes().Raw(NodeHead()).Prop("G.Font.Style").Raw({0x0B, 0x40}).Raw("fs")),
-         "Stream read error", false, 1},
+         "Stream read error", false},
         {"PropertyNamePastTheEnd", Stream(1, Bytes().Raw(NodeHead()).Raw({0xFF}).Raw("G.Te")),
-         "Stream read error", false, 1},
+         "Stream read error", false},
     };
 }
 
 class StreamFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
-// Through LoadFromBytes: the diagram is cleared first, the objects read
-// before the failure stay, and the batch and flags are restored.
+// Through LoadFromBytes: the diagram is cleared first, a failure leaves it
+// empty (nothing read before the failure stays), and the batch and flags are
+// restored.
 TEST_P(StreamFailureTest, LoadFailsWithTheMessage)
 {
     const FailureCase &c = GetParam();
@@ -411,7 +411,7 @@ TEST_P(StreamFailureTest, LoadFailsWithTheMessage)
         EXPECT_EQ(e.Message().toStdString(), c.Message);
         EXPECT_EQ(dynamic_cast<const EGraphStreamError *>(&e) != nullptr, c.SignatureError);
     }
-    EXPECT_EQ(graph.Objects().Count(), c.ObjectsLeft);
+    EXPECT_EQ(graph.Objects().Count(), 0);
     EXPECT_EQ(graph.UpdateCount(), 0);
     EXPECT_FALSE(graph.ObjectEventsSuppressed());
     EXPECT_FALSE(graph.GraphModified());
@@ -433,7 +433,7 @@ TEST_P(StreamFailureTest, LoadFromStreamFailsTheSameWay)
     } catch (const EStreamError &e) {
         EXPECT_EQ(e.Message().toStdString(), c.Message);
     }
-    EXPECT_EQ(graph.Objects().Count(), c.ObjectsLeft);
+    EXPECT_EQ(graph.Objects().Count(), 0);
     EXPECT_EQ(graph.UpdateCount(), 0);
 }
 
@@ -475,10 +475,11 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair<const char *, QByteArray>{"G.Background.Data", Bytes().Str("TBitmap")},
         std::pair<const char *, QByteArray>{"G.Text", Bytes().Binary("A")}));
 
-// After a failure in a later record the objects read before stay with
-// their properties; links are not resolved for that load.
-TEST_F(StreamLoadTest, FailureKeepsWhatWasReadAndLeavesLinksUnjoined)
+// A failure in a later record takes back what was read before it: no
+// half-read objects, no links without their nodes.
+TEST_F(StreamLoadTest, FailureInALaterRecordLeavesAnEmptyDiagram)
 {
+    AddLinkedPair();
     const QByteArray bytes = Stream(4, Bytes()
                                            .Raw(Node(1, 10, Bytes().Prop("G.Text").Str("A")))
                                            .Raw(Node(2, 100))
@@ -488,24 +489,28 @@ TEST_F(StreamLoadTest, FailureKeepsWhatWasReadAndLeavesLinksUnjoined)
                                            .Str("half")
                                            .Prop("G.Foo")
                                            .Int8(0));
+    int removes = 0;
+    graph.OnObjectRemove = [&](TGraphControl *, TGraphObject *) { ++removes; };
     EXPECT_THROW(graph.LoadFromBytes(bytes), EStreamError);
-    ASSERT_EQ(graph.Objects().Count(), 4);
-    EXPECT_EQ(graph.Objects()[0]->Text(), "A");
-    EXPECT_EQ(graph.Objects()[3]->Text(), "half");
-    TGraphLink *l = LinkAt(graph, 2);
-    ASSERT_NE(l, nullptr);
-    EXPECT_EQ(l->FromNode(), nullptr);
-    EXPECT_EQ(l->ToNode(), nullptr);
+    EXPECT_EQ(graph.Objects().Count(), 0);
+    EXPECT_EQ(graph.SelectedObjects().Count(), 0);
+    EXPECT_EQ(removes, 0);
     EXPECT_EQ(graph.UpdateCount(), 0);
+    EXPECT_FALSE(graph.GraphModified());
+    // The identifiers taken by the half-read objects are free again.
+    TGraphControl fresh;
+    fresh.LoadFromBytes(WorkedExample(1, 2, 3));
+    graph.LoadFromBytes(WorkedExample(1, 2, 3));
+    EXPECT_EQ(IDs(graph), IDs(fresh));
 }
 
 // ReadObjects alone (the clipboard path) restores the batch and the
-// event suppression after a failure, and keeps what was there.
+// event suppression after a failure, and keeps exactly what was there.
 TEST_F(StreamLoadTest, ReadObjectsFailureRestoresTheControl)
 {
     AddLinkedPair();
     EXPECT_THROW(ReadBlock(graph, Bytes().Int32(2).Raw(Node(1)).Record("TFoo")), EStreamError);
-    EXPECT_EQ(graph.Objects().Count(), 4);
+    EXPECT_EQ(graph.Objects().Count(), 3);
     EXPECT_EQ(graph.UpdateCount(), 0);
     EXPECT_FALSE(graph.ObjectEventsSuppressed());
     EXPECT_EQ(link->FromNode(), first);
@@ -739,15 +744,28 @@ TEST_F(StreamClipboardTest, PasteWithoutTheFormatReturnsFalse)
     EXPECT_TRUE(first->Selected());
 }
 
-TEST_F(StreamClipboardTest, PasteFailurePassesOnAndEndsTheBatch)
+// A block that fails part way adds nothing, keeps the selection and reports
+// no change; the error passes on to the caller.
+TEST_F(StreamClipboardTest, FailedPasteLeavesTheDiagramAsItWas)
 {
-    PutBlock(Bytes().Int32(2).Raw(Node(10)).Record("TFoo"));
+    AddLinkedPair();
+    first->SetSelected(true);
+    graph.SetGraphModified(false);
+    int changes = 0;
+    graph.OnGraphChange = [&](TGraphControl *) { ++changes; };
+    PutBlock(Bytes().Int32(3).Raw(Node(10)).Raw(Link(11, 10, 1)).Record("TFoo"));
     try {
         graph.PasteFromClipboard();
         FAIL() << "no error";
     } catch (const EStreamError &e) {
         EXPECT_EQ(e.Message(), "Class TFoo not found");
     }
+    EXPECT_EQ(graph.Objects().Count(), 3);
+    EXPECT_EQ(IDs(graph), (std::vector<uint32_t>{1, 2, 3}));
+    ASSERT_EQ(graph.SelectedObjects().Count(), 1);
+    EXPECT_EQ(graph.SelectedObjects()[0], first);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(graph.GraphModified());
     EXPECT_EQ(graph.UpdateCount(), 0);
     EXPECT_FALSE(graph.ObjectEventsSuppressed());
 }

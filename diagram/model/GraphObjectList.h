@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GraphErrors.h"
 #include "GraphTypes.h"
 
 #include <functional>
@@ -8,14 +9,6 @@
 #include <vector>
 
 class TGraphObject;
-
-// The platform's list index error ("List index out of bounds (%d)").
-class EListError : public std::out_of_range {
-public:
-    using std::out_of_range::out_of_range;
-    // The error for an index outside a list.
-    static EListError OutOfBounds(int index);
-};
 
 // An ordered list of graph objects that tells a handler of every addition,
 // removal and move. It does not own its objects.
@@ -65,8 +58,7 @@ public:
     template <typename Visit> void ForEach(Visit visit) const
     {
         for (TGraphObject *object : FSlots)
-            if (object)
-                visit(object);
+            if (object) visit(object);
     }
 
     void SetOnChange(TChangeHandler handler) { FOnChange = std::move(handler); }

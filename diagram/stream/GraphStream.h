@@ -1,23 +1,11 @@
 #pragma once
 
+#include "GraphErrors.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <stdexcept>
-
-// Errors of the diagram stream. Each carries the message the user sees.
-class EStreamError : public std::runtime_error {
-public:
-    explicit EStreamError(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
-};
-
-// The stream does not start with the diagram signature.
-class EGraphStreamError : public EStreamError {
-public:
-    using EStreamError::EStreamError;
-};
 
 // The value tags of the component format.
 enum TValueType : uint8_t {
@@ -91,14 +79,3 @@ private:
     const QByteArray &FData;
     qint64 FPos;
 };
-
-// The 8-bit text of the drawings, code page 936.
-namespace GraphText {
-
-QByteArray ToGBK(const QString &text);
-QString FromGBK(const QByteArray &bytes);
-// Text as an 8-bit string of code page 936 would hold it: characters
-// outside the code page become question marks.
-QString Narrow(const QString &text);
-
-} // namespace GraphText

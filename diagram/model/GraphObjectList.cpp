@@ -12,15 +12,9 @@ int LowBit(int i)
 
 } // namespace
 
-EListError EListError::OutOfBounds(int index)
-{
-    return EListError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
-}
-
 void TGraphObjectList::CheckIndex(int index) const
 {
-    if (index < 0 || index >= FCount)
-        throw EListError::OutOfBounds(index);
+    if (index < 0 || index >= FCount) throw EListError::OutOfBounds(index);
 }
 
 TGraphObject *TGraphObjectList::Items(int index) const
@@ -42,15 +36,13 @@ bool TGraphObjectList::Precedes(const TGraphObject *a, const TGraphObject *b) co
 
 void TGraphObjectList::Notify(TGraphObject *object, TGraphListAction action)
 {
-    if (FOnChange)
-        FOnChange(this, object, action);
+    if (FOnChange) FOnChange(this, object, action);
 }
 
 int TGraphObjectList::Add(TGraphObject *object)
 {
     const auto it = FSlotOf.find(object);
-    if (it != FSlotOf.end())
-        return IndexOfSlot(it->second);
+    if (it != FSlotOf.end()) return IndexOfSlot(it->second);
     Append(object);
     const int index = FCount - 1;
     Notify(object, laAdded);
@@ -60,8 +52,7 @@ int TGraphObjectList::Add(TGraphObject *object)
 int TGraphObjectList::Remove(TGraphObject *object)
 {
     const auto it = FSlotOf.find(object);
-    if (it == FSlotOf.end())
-        return -1;
+    if (it == FSlotOf.end()) return -1;
     const int slot = it->second;
     const int index = IndexOfSlot(slot);
     FSlotOf.erase(it);
@@ -103,8 +94,7 @@ void TGraphObjectList::Move(int fromIndex, int toIndex)
 int TGraphObjectList::Replace(TGraphObject *oldObject, TGraphObject *newObject)
 {
     const auto it = FSlotOf.find(oldObject);
-    if (it == FSlotOf.end())
-        return -1;
+    if (it == FSlotOf.end()) return -1;
     const int slot = it->second;
     FSlotOf.erase(it);
     FSlots[slot] = newObject;
@@ -123,8 +113,7 @@ void TGraphObjectList::Clear()
 
 void TGraphObjectList::Reserve(int capacity)
 {
-    if (capacity <= 0)
-        return;
+    if (capacity <= 0) return;
     FSlots.reserve(capacity);
     FTree.reserve(capacity + 1);
     FSlotOf.reserve(capacity);
@@ -140,8 +129,7 @@ std::vector<TGraphObject *> TGraphObjectList::Snapshot() const
 
 void TGraphObjectList::Append(TGraphObject *object)
 {
-    if (FTree.empty())
-        FTree.push_back(0);
+    if (FTree.empty()) FTree.push_back(0);
     const int slot = int(FSlots.size());
     FSlots.push_back(object);
     FSlotOf[object] = slot;
@@ -164,14 +152,12 @@ void TGraphObjectList::EraseSlot(int slot)
         FTree.pop_back();
     }
     const int holes = int(FSlots.size()) - FCount;
-    if (holes > 64 && holes > FCount)
-        Rebuild(Snapshot());
+    if (holes > 64 && holes > FCount) Rebuild(Snapshot());
 }
 
 int TGraphObjectList::SlotOfIndex(int index) const
 {
-    if (Dense())
-        return index;
+    if (Dense()) return index;
     // Smallest slot whose prefix count reaches index + 1.
     int slot = 0;
     int remaining = index + 1;
@@ -218,7 +204,6 @@ void TGraphObjectList::Rebuild(std::vector<TGraphObject *> items)
         const int p = slot + 1;
         FTree[p] += 1;
         const int parent = p + LowBit(p);
-        if (parent < int(FTree.size()))
-            FTree[parent] += FTree[p];
+        if (parent < int(FTree.size())) FTree[parent] += FTree[p];
     }
 }

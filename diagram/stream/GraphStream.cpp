@@ -1,7 +1,7 @@
 #include "GraphStream.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "GraphText.h"
+
 #include <QtEndian>
 
 namespace {
@@ -100,15 +100,13 @@ void TValueWriter::WriteSet(const QList<QByteArray> &members)
 
 uint8_t TValueReader::ReadByte()
 {
-    if (FPos >= FData.size())
-        throw ReadError();
+    if (FPos >= FData.size()) throw ReadError();
     return uint8_t(FData[FPos++]);
 }
 
 int32_t TValueReader::ReadInt32()
 {
-    if (Remaining() < 4)
-        throw ReadError();
+    if (Remaining() < 4) throw ReadError();
     const int32_t value = qFromLittleEndian<int32_t>(FData.constData() + FPos);
     FPos += 4;
     return value;
@@ -116,8 +114,7 @@ int32_t TValueReader::ReadInt32()
 
 QByteArray TValueReader::ReadBytes(qint64 count)
 {
-    if (count < 0 || count > Remaining())
-        throw ReadError();
+    if (count < 0 || count > Remaining()) throw ReadError();
     const QByteArray bytes = FData.mid(FPos, count);
     FPos += count;
     return bytes;
@@ -153,8 +150,7 @@ QString TValueReader::ReadTextPayload(TValueType tag)
         return GraphText::Narrow(QString::fromUtf8(ReadBytes(uint32_t(ReadInt32()))));
     default: {
         const qint64 units = uint32_t(ReadInt32());
-        if (units > Remaining() / 2)
-            throw ReadError();
+        if (units > Remaining() / 2) throw ReadError();
         const QByteArray bytes = ReadBytes(units * 2);
         QString text(units, Qt::Uninitialized);
         for (qint64 i = 0; i < units; ++i)
@@ -176,27 +172,3 @@ QList<QByteArray> TValueReader::ReadSetPayload()
         members << name;
     return members;
 }
-
-namespace GraphText {
-
-QByteArray ToGBK(const QString &text)
-{
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Default);
-    return encoder.encode(text);
-}
-
-QString FromGBK(const QByteArray &bytes)
-{
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Default);
-    return decoder.decode(bytes);
-}
-
-QString Narrow(const QString &text)
-{
-    for (QChar c : text)
-        if (c.unicode() >= 0x80)
-            return FromGBK(ToGBK(text));
-    return text;
-}
-
-} // namespace GraphText

@@ -242,8 +242,7 @@ public:
     bool SelectNextObject(bool backward, TGraphObjectClassRef cls);
     void SelectByRect(const TRect &rect, bool keep);
     bool ShowContextPopup(const QPoint &clientPoint);
-    virtual void DoObjectContextPopup(TGraphObject *object, const QPoint &mousePos,
-                                      bool &handled);
+    virtual void DoObjectContextPopup(TGraphObject *object, const QPoint &mousePos, bool &handled);
     // A diagram point on the grid, when snapping is on and Ctrl is not held.
     QPoint SnapPoint(const QPoint &point, Qt::KeyboardModifiers modifiers) const;
     // Cursor images registered under the numbers 51 to 55.
@@ -259,6 +258,11 @@ public:
     std::function<void(TGraphControl *graph, QMouseEvent *event)> OnMouseUp;
     std::function<void(TGraphControl *graph)> OnDblClick;
     std::function<void(TGraphControl *graph, QKeyEvent *event)> OnKeyDown;
+    // An error raised while the control handled an event from the event loop
+    // (a clipboard block that does not read, a handler that failed). The
+    // event is abandoned and any drag ends; without a handler the message
+    // goes to the log.
+    std::function<void(TGraphControl *graph, const QString &message)> OnError;
     // Whether text reads from right to left in this control.
     bool UseRightToLeftReading() const { return layoutDirection() == Qt::RightToLeft; }
     // Whether a painter draws on this control's own window (not a metafile or printer).
@@ -321,6 +325,10 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    bool HandleEvent(QEvent *event);
+    bool HandleViewportEvent(QEvent *event);
+    void AbandonEvent(QEvent *event, const QString &message);
+    void ReadObjectsFrom(TValueReader &reader, int first);
     void PaintGrid(QPainter &canvas);
     void PressAt(QMouseEvent *event, bool doubleClick);
     void MoveTo(QMouseEvent *event);
@@ -342,6 +350,7 @@ private:
     TColor FColor = clWindow;
     TPicture FBackground;
     bool FShowBackground = true;
+    bool FReportingError = false;
     QString FBackgroundPath;
     uint8_t FGridSize = 10;
     TColor FGridColor = clGray;

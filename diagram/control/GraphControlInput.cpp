@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 // Editing with the mouse and the keyboard: command modes, hit tests, the
 // drags that move, resize, re-attach and select, and the keyboard table.
@@ -18,21 +19,18 @@ std::pair<TGraphObject *, TGraphMarker> TGraphControl::ObjectAndMarkerAt(int x, 
     for (int i = FObjects.Count() - 1; i >= 0; --i) {
         TGraphObject *object = FObjects[i];
         const TGraphMarker marker = object->HitTest(x, y);
-        if (marker == mkNone)
-            continue;
+        if (marker == mkNone) continue;
         // A handle of a selected object wins over any body above it.
         if (marker != mkNodeBody && marker != mkLinkLine && object->Selected())
             return {object, marker};
-        if (!found.first)
-            found = {object, marker};
+        if (!found.first) found = {object, marker};
     }
     return found;
 }
 
 QPoint TGraphControl::SnapPoint(const QPoint &point, Qt::KeyboardModifiers modifiers) const
 {
-    if (!FSnapToGrid || (modifiers & Qt::ControlModifier))
-        return point;
+    if (!FSnapToGrid || (modifiers & Qt::ControlModifier)) return point;
     return QPoint(FGridSize * (point.x() / FGridSize), FGridSize * (point.y() / FGridSize));
 }
 
@@ -101,18 +99,15 @@ void TGraphControl::PressAt(QMouseEvent *event, bool doubleClick)
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool plainLeft = left && !doubleClick;
     FDoubleClickPress = doubleClick;
-    if (!hasFocus())
-        setFocus(Qt::MouseFocusReason);
+    if (!hasFocus()) setFocus(Qt::MouseFocusReason);
     SetDragState(dragNone);
 
     switch (FCommandMode) {
     case cmEdit: {
         std::tie(FHitObject, FHitMarker) = ObjectAndMarkerAt(p.x(), p.y());
         if (!FHitObject) {
-            if (!(left && shift))
-                FSelectedObjects.Clear();
-            if (!plainLeft)
-                return;
+            if (!(left && shift)) FSelectedObjects.Clear();
+            if (!plainLeft) return;
             FDragSourcePoint = p;
             SetDragState(dragSelectRect);
             return;
@@ -125,8 +120,7 @@ void TGraphControl::PressAt(QMouseEvent *event, bool doubleClick)
         }
         if (FHitObject->IsLink()) {
             auto *link = static_cast<TGraphLink *>(FHitObject);
-            if (!plainLeft || (FHitMarker != mkLinkFrom && FHitMarker != mkLinkTo))
-                return;
+            if (!plainLeft || (FHitMarker != mkLinkFrom && FHitMarker != mkLinkTo)) return;
             TGraphNode *fixed = FHitMarker == mkLinkTo ? link->FromNode() : link->ToNode();
             FDragSourcePoint = fixed ? fixed->GetCenter() : p;
             FDragTargetPoint = p;
@@ -134,14 +128,11 @@ void TGraphControl::PressAt(QMouseEvent *event, bool doubleClick)
             FDragLineVisible = true;
             return;
         }
-        if (!plainLeft)
-            return;
+        if (!plainLeft) return;
         FDragSourcePoint = SnapPoint(p, modifiers);
-        if (FLockNodes)
-            return;
+        if (FLockNodes) return;
         SetDragState(dragMoveResize);
-        if (FHitMarker == mkNodeBody)
-            viewport()->setCursor(GraphCursor(GraphCursors::HandGrab));
+        if (FHitMarker == mkNodeBody) viewport()->setCursor(GraphCursor(GraphCursors::HandGrab));
         return;
     }
     case cmInsertNode:
@@ -164,8 +155,7 @@ void TGraphControl::PressAt(QMouseEvent *event, bool doubleClick)
         return;
     }
     case cmBrowse:
-        if (OnMouseDown)
-            OnMouseDown(this, event);
+        if (OnMouseDown) OnMouseDown(this, event);
         return;
     }
 }
@@ -178,8 +168,7 @@ void TGraphControl::mouseMoveEvent(QMouseEvent *event)
 void TGraphControl::MoveTo(QMouseEvent *event)
 {
     const QPoint p = ClientToGraph(event->position().toPoint());
-    if (p == FDragSourcePoint)
-        return;
+    if (p == FDragSourcePoint) return;
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool leftHeld = event->buttons() & Qt::LeftButton;
 
@@ -192,13 +181,10 @@ void TGraphControl::MoveTo(QMouseEvent *event)
         if (FFreezeTopLeft) {
             const TRect bounds = GraphBounds(true);
             const int m = FHitMarker;
-            if (bounds.Left + dx < 0 && (m == 1 || m == 5 || m == 7 || m == 9))
-                dx = -bounds.Left;
-            if (bounds.Top + dy < 0 && (m == 3 || m == 5 || m == 6 || m == 9))
-                dy = -bounds.Top;
+            if (bounds.Left + dx < 0 && (m == 1 || m == 5 || m == 7 || m == 9)) dx = -bounds.Left;
+            if (bounds.Top + dy < 0 && (m == 3 || m == 5 || m == 6 || m == 9)) dy = -bounds.Top;
         }
-        if (dx == 0 && dy == 0)
-            return;
+        if (dx == 0 && dy == 0) return;
         const std::vector<TGraphObject *> selected = FSelectedObjects.Snapshot();
         for (auto it = selected.rbegin(); it != selected.rend(); ++it)
             if (!(*it)->IsLink() && FObjects.Contains(*it))
@@ -233,8 +219,7 @@ void TGraphControl::MoveTo(QMouseEvent *event)
     switch (FCommandMode) {
     case cmInsertNode:
         viewport()->setCursor(GraphCursor(GraphCursors::CrossHair1));
-        if (!leftHeld || FDoubleClickPress)
-            return;
+        if (!leftHeld || FDoubleClickPress) return;
         FDragTargetPoint = SnapPoint(p, modifiers);
         FDragRect = TRect::Normalized(FDragSourcePoint, FDragTargetPoint);
         UpdateScrollRanges();
@@ -262,15 +247,13 @@ void TGraphControl::MoveTo(QMouseEvent *event)
     }
     case cmEdit:
     case cmBrowse:
-        if (event->buttons() != Qt::NoButton)
-            return;
+        if (event->buttons() != Qt::NoButton) return;
         std::tie(FHitObject, FHitMarker) = ObjectAndMarkerAt(p.x(), p.y());
         if (!FHitObject || FCommandMode == cmBrowse || (FLockNodes && !FHitObject->IsLink()))
             SetCursorFor(mkNone);
         else
             SetCursorFor(FHitMarker);
-        if (OnMouseMove)
-            OnMouseMove(this, event);
+        if (OnMouseMove) OnMouseMove(this, event);
         return;
     }
 }
@@ -316,29 +299,25 @@ void TGraphControl::ReleaseAt(QMouseEvent *event)
         if (left && !FDoubleClickPress && !FDragRect.IsEmpty())
             InsertNode(FDragRect, FNewNodeClass);
         SetCommandMode(cmEdit);
-        if (shift)
-            SetCommandMode(cmInsertNode);
+        if (shift) SetCommandMode(cmInsertNode);
         return;
     case cmLinkNodes: {
         auto *node = static_cast<TGraphNode *>(FindObjectAt(p.x(), p.y(), &TGraphNode::Class));
         if (node && FLinkSourceNode && DoCanLinkNodes(FLinkSourceNode, node))
             LinkNodes(FLinkSourceNode, node, FNewLinkClass);
         SetCommandMode(cmEdit);
-        if (shift)
-            SetCommandMode(cmLinkNodes);
+        if (shift) SetCommandMode(cmLinkNodes);
         return;
     }
     case cmBrowse:
-        if (OnMouseUp)
-            OnMouseUp(this, event);
+        if (OnMouseUp) OnMouseUp(this, event);
         return;
     }
 }
 
 void TGraphControl::SelectByRect(const TRect &rect, bool keep)
 {
-    if (!keep)
-        FSelectedObjects.Clear();
+    if (!keep) FSelectedObjects.Clear();
     for (int i = FObjects.Count() - 1; i >= 0; --i) {
         TGraphObject *object = FObjects[i];
         if (!object->IsLink() && object->GetBoundsRect().Intersects(rect))
@@ -348,8 +327,7 @@ void TGraphControl::SelectByRect(const TRect &rect, bool keep)
 
 bool TGraphControl::SelectNextObject(bool backward, TGraphObjectClassRef cls)
 {
-    if (FObjects.IsEmpty())
-        return false;
+    if (FObjects.IsEmpty()) return false;
     int current = -1;
     for (TGraphObject *object : FSelectedObjects.Snapshot())
         if (object->IsKindOf(cls)) {
@@ -357,11 +335,9 @@ bool TGraphControl::SelectNextObject(bool backward, TGraphObjectClassRef cls)
             break;
         }
     TGraphObject *next = FindNextObject(current, false, cls, true, backward);
-    if (!next && current >= 0)
-        next = FObjects[current];
+    if (!next && current >= 0) next = FObjects[current];
     FSelectedObjects.Clear();
-    if (!next)
-        return false;
+    if (!next) return false;
     next->SetSelected(true);
     MakeObjectVisible(next);
     return true;
@@ -369,7 +345,48 @@ bool TGraphControl::SelectNextObject(bool backward, TGraphObjectClassRef cls)
 
 // --- Keyboard ---
 
+// Everything the event loop hands the control passes here and through
+// viewportEvent: nothing the model raises may unwind into Qt.
 bool TGraphControl::event(QEvent *event)
+{
+    try {
+        return HandleEvent(event);
+    } catch (const std::exception &error) {
+        AbandonEvent(event, QString::fromUtf8(error.what()));
+    } catch (...) {
+        AbandonEvent(event, QStringLiteral("Unknown error"));
+    }
+    return true;
+}
+
+bool TGraphControl::viewportEvent(QEvent *event)
+{
+    try {
+        return HandleViewportEvent(event);
+    } catch (const std::exception &error) {
+        AbandonEvent(event, QString::fromUtf8(error.what()));
+    } catch (...) {
+        AbandonEvent(event, QStringLiteral("Unknown error"));
+    }
+    return true;
+}
+
+void TGraphControl::AbandonEvent(QEvent *event, const QString &message)
+{
+    if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
+    SetDragState(dragNone);
+    // A paint that fails would fail again under the message box; and the
+    // message box must not stack one report on another.
+    if (!OnError || FReportingError || event->type() == QEvent::Paint) {
+        qWarning("%s", qUtf8Printable(message));
+        return;
+    }
+    FReportingError = true;
+    const auto done = qScopeGuard([this] { FReportingError = false; });
+    OnError(this, message);
+}
+
+bool TGraphControl::HandleEvent(QEvent *event)
 {
     // With the control's own keyboard commands Tab and Shift+Tab select the
     // next and previous object; they do not move the focus to another widget.
@@ -389,8 +406,7 @@ void TGraphControl::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (OnKeyDown)
-        OnKeyDown(this, event);
+    if (OnKeyDown) OnKeyDown(this, event);
     QAbstractScrollArea::keyPressEvent(event);
 }
 
@@ -405,8 +421,7 @@ void TGraphControl::MoveResizeByKey(int key, Qt::KeyboardModifiers modifiers)
     const int step = (modifiers & Qt::ControlModifier) ? 1 : FGridSize;
     const bool resize = modifiers & Qt::ShiftModifier;
     for (TGraphObject *object : FSelectedObjects.Snapshot()) {
-        if (object->IsLink() || !FObjects.Contains(object))
-            continue;
+        if (object->IsLink() || !FObjects.Contains(object)) continue;
         auto *node = static_cast<TGraphNode *>(object);
         switch (key) {
         case Qt::Key_Left:
@@ -445,8 +460,7 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
         ZoomOut();
         return true;
     }
-    if (!editing)
-        return false;
+    if (!editing) return false;
     switch (key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -455,8 +469,7 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (selected)
-            DoObjectDblClick(FSelectedObjects.First());
+        if (selected) DoObjectDblClick(FSelectedObjects.First());
         return true;
     case Qt::Key_Escape:
         SetDragState(dragNone);
@@ -467,12 +480,9 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (keypad && !ctrl && !shift && event->text().size() > 0)
-            return false;
-        if (!selected)
-            return false;
-        if (!FLockNodes)
-            MoveResizeByKey(key, modifiers);
+        if (keypad && !ctrl && !shift && event->text().size() > 0) return false;
+        if (!selected) return false;
+        if (!FLockNodes) MoveResizeByKey(key, modifiers);
         return true;
     case Qt::Key_Insert:
         if (ctrl)
@@ -481,24 +491,20 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
             InsertNode(nullptr, FNewNodeClass);
         return true;
     case Qt::Key_Delete:
-        if (!selected)
-            return false;
+        if (!selected) return false;
         DeleteSelection();
         return true;
     case Qt::Key_C:
-        if (!ctrl || keypad || !selected)
-            return false;
+        if (!ctrl || keypad || !selected) return false;
         CopyToClipboard();
         return true;
     case Qt::Key_X:
-        if (!ctrl || keypad || !selected)
-            return false;
+        if (!ctrl || keypad || !selected) return false;
         CopyToClipboard();
         DeleteSelection();
         return true;
     case Qt::Key_V:
-        if (!ctrl || keypad)
-            return false;
+        if (!ctrl || keypad) return false;
         PasteFromClipboard();
         return true;
     default:
@@ -511,8 +517,7 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
 void TGraphControl::DoObjectContextPopup(TGraphObject *object, const QPoint &mousePos,
                                          bool &handled)
 {
-    if (OnObjectContextPopup)
-        OnObjectContextPopup(this, object, mousePos, handled);
+    if (OnObjectContextPopup) OnObjectContextPopup(this, object, mousePos, handled);
 }
 
 bool TGraphControl::ShowContextPopup(const QPoint &clientPoint)
@@ -525,8 +530,7 @@ bool TGraphControl::ShowContextPopup(const QPoint &clientPoint)
             handled = true;
         }
     }
-    if (!handled && OnContextPopup)
-        OnContextPopup(this, clientPoint, handled);
+    if (!handled && OnContextPopup) OnContextPopup(this, clientPoint, handled);
     if (!handled && FPopupMenu) {
         FPopupMenu->popup(viewport()->mapToGlobal(clientPoint));
         handled = true;
@@ -543,18 +547,16 @@ void TGraphControl::contextMenuEvent(QContextMenuEvent *event)
 void TGraphControl::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    if (FHideSelection)
-        Invalidate();
+    if (FHideSelection) Invalidate();
 }
 
 void TGraphControl::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
-    if (FHideSelection)
-        Invalidate();
+    if (FHideSelection) Invalidate();
 }
 
-bool TGraphControl::viewportEvent(QEvent *event)
+bool TGraphControl::HandleViewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::Leave && !viewport()->hasMouseTracking())
         viewport()->unsetCursor();
@@ -571,12 +573,10 @@ void TGraphControl::dragEnterEvent(QDragEnterEvent *event)
 void TGraphControl::dragMoveEvent(QDragMoveEvent *event)
 {
     event->ignore();
-    if (OnDragOver)
-        OnDragOver(this, event);
+    if (OnDragOver) OnDragOver(this, event);
 }
 
 void TGraphControl::dropEvent(QDropEvent *event)
 {
-    if (OnDragDrop)
-        OnDragDrop(this, event);
+    if (OnDragDrop) OnDragDrop(this, event);
 }

@@ -1,7 +1,7 @@
 #include "WmfPlayer.h"
 
 #include "BitmapCodec.h"
-#include "GraphStream.h"
+#include "GraphText.h"
 
 #include <QPainter>
 #include <QPainterPath>

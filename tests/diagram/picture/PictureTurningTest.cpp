@@ -7,6 +7,7 @@
 #include "BitmapCodec.h"
 #include "JpegCodec.h"
 #include "NodePictureTurning.h"
+#include "PictureTurning.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -16,6 +17,7 @@
 
 using namespace StreamTest;
 using namespace NodePictureTurning;
+using PictureTurning::RotateBitmap;
 
 namespace {
 
@@ -297,6 +299,26 @@ INSTANTIATE_TEST_SUITE_P(
                                    [] { return JpegBytes(30, 20); }, 90, QSize(40, 100)},
                       RenderedCase{"IconHalfTurn", TPicture::Icon, IconBytes, 180, QSize(100, 40)}),
     [](const auto &info) { return std::string(info.param.Name); });
+
+// A picture that would need a bitmap over the pixel limit at the node's size
+// cannot be turned: the node keeps its picture, its bytes and its flags.
+TEST_F(PictureTurningNodeTest, NodeTooLargeForABitmapIsLeftUntouched)
+{
+    node->SetBoundsRect(TRect(0, 0, 10000, 5000));
+    const QByteArray jpeg = JpegBytes(30, 20);
+    node->Background().LoadFromData(TPicture::Jpeg, jpeg);
+    graph.SetGraphModified(false);
+    for (auto turn :
+         {+[](TGraphNode &n) { Rotate(n, 90); }, +[](TGraphNode &n) { MirrorLeftRight(n); },
+          +[](TGraphNode &n) { MirrorTopBottom(n); }})
+        turn(*node);
+    EXPECT_EQ(node->Background().GraphicClassName(), "TJPEGImage");
+    EXPECT_EQ(node->Background().StreamData().right(jpeg.size()), jpeg);
+    EXPECT_EQ((std::array{node->Degree(), int(node->IsLeftRightMirror()),
+                          int(node->IsTopBottomMirror())}),
+              (std::array{0, 0, 0}));
+    EXPECT_FALSE(graph.GraphModified());
+}
 
 // A bitmap keeps its own size when turned, whatever the node's size.
 TEST_F(PictureTurningNodeTest, BitmapKeepsItsOwnSize)

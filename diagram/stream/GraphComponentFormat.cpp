@@ -3,6 +3,7 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "GraphStream.h"
+#include "GraphText.h"
 #include "GraphStreamNames.h"
 #include "GraphStreamableObject.h"
 

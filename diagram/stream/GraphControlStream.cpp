@@ -74,8 +74,7 @@ TGraphObject *TGraphControl::ReadObject(TValueReader &reader)
     const int32_t length = reader.ReadInt32();
     QByteArray name = reader.ReadBytes(std::max(length, 0));
     const int zero = name.indexOf('\0');
-    if (zero >= 0)
-        name.truncate(zero);
+    if (zero >= 0) name.truncate(zero);
     TGraphObjectClassRef cls = FindClass(QString::fromLatin1(name));
     // Abstract classes are known by name but cannot be made.
     if (!cls || cls->IsAbstract())
@@ -89,10 +88,23 @@ void TGraphControl::ReadObjects(TValueReader &reader)
 {
     TQuietGraphBatch batch(this);
     const int first = FObjects.Count();
+    const bool changePending = FChangePending;
+    try {
+        ReadObjectsFrom(reader, first);
+    } catch (...) {
+        // A block that fails part way adds nothing: the objects read so far
+        // are not yet linked to anything, so they go without a trace.
+        while (FObjects.Count() > first)
+            FObjects.Last()->Free();
+        FChangePending = changePending;
+        throw;
+    }
+}
 
+void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
+{
     const int32_t count = reader.ReadInt32();
-    if (count <= 0)
-        return;
+    if (count <= 0) return;
     // Room for the objects, as far as the bytes left can hold them.
     const qint64 room = std::min<qint64>(count, reader.Remaining() / MinRecordSize);
     FObjects.Reserve(int(first + room));
@@ -107,8 +119,7 @@ void TGraphControl::ReadObjects(TValueReader &reader)
         (*it)->RemapStoredReferences(first);
     for (auto it = read.rbegin(); it != read.rend(); ++it) {
         TGraphObject *object = *it;
-        if (!FObjects.Contains(object))
-            continue; // taken out by the removal of another
+        if (!FObjects.Contains(object)) continue; // taken out by the removal of another
         if (object->ResolveReferences())
             object->SetStoredID(0);
         else
@@ -201,14 +212,20 @@ void TGraphControl::CopyToClipboard(bool selectedOnly)
 bool TGraphControl::PasteFromClipboard()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(ClipboardMimeType()))
-        return false;
+    if (!data || !data->hasFormat(ClipboardMimeType())) return false;
     const QByteArray block = data->data(ClipboardMimeType());
     TGraphUpdateGuard batch(this);
     TValueReader reader(block);
+    const std::vector<TGraphObject *> selected = FSelectedObjects.Snapshot();
     FSelectedObjects.Clear();
     const int first = FObjects.Count();
-    ReadObjects(reader);
+    try {
+        ReadObjects(reader);
+    } catch (...) {
+        for (TGraphObject *object : selected)
+            object->SetSelected(true);
+        throw;
+    }
     for (int i = FObjects.Count() - 1; i >= first; --i)
         FObjects[i]->SetSelected(true);
     return true;

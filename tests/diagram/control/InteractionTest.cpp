@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -212,7 +213,7 @@ TEST_F(InteractionTest, FreezeTopLeftStopsTheSelectionAtZero)
         int left, top; // of the node that started at (5, 50)
     };
     const Case cases[] = {
-        {true, {0, 60}, 0, 50},   // by -20: only -5
+        {true, {0, 60}, 0, 50}, // by -20: only -5
         {false, {0, 60}, -15, 50},
         {true, {20, -40}, 5, 0},  // by -100 vertically: only -50
         {true, {30, 80}, 15, 70}, // forwards is free
@@ -285,8 +286,8 @@ TEST_F(InteractionTest, OnCanMoveResizeNodeFiltersDrags)
 {
     graph.SetSnapToGrid(false);
     TGraphNode *node = AddNode(100, 100, 200, 200);
-    graph.OnCanMoveResizeNode = [](TGraphControl *, TGraphNode *, int &, int &top, int &w,
-                                   int &h, bool &, bool &) {
+    graph.OnCanMoveResizeNode = [](TGraphControl *, TGraphNode *, int &, int &top, int &w, int &h,
+                                   bool &, bool &) {
         top = 100; // horizontal moves only
         h = w;     // and square
     };
@@ -432,7 +433,7 @@ TEST_F(InteractionTest, InsertModeDrawsARubberShapeAndInsertsANode)
     EXPECT_EQ(Selection(), std::set<TGraphObject *>{node});
     EXPECT_EQ(graph.CommandMode(), cmEdit);
     EXPECT_EQ(log.Entries, (std::vector<std::string>{"deselect a", "insert new", "select new",
-                                                      "change", "mode 1"}));
+                                                     "change", "mode 1"}));
     // Nothing of the rubber shape is left.
     EXPECT_EQ(CountOther(Grab(), QRect(345, 90, 40, 60), clWhite), 0);
 }
@@ -457,8 +458,7 @@ TEST_F(InteractionTest, InsertModeEndsAfterEachGestureUnlessShift)
         graph.Clear();
         graph.SetCommandMode(cmInsertNode);
         Press(c.from);
-        if (c.to != c.from)
-            Move(c.to);
+        if (c.to != c.from) Move(c.to);
         Release(c.to, c.release);
         EXPECT_EQ(graph.Objects().Count(), c.inserted);
         EXPECT_EQ(graph.CommandMode(), c.after);
@@ -527,8 +527,7 @@ TEST_F(InteractionTest, LinkModeCreatesNothingForRefusedPairs)
     }
     // A node that may not start a link ends the mode at the press.
     graph.OnCanLinkNodes = [this](TGraphControl *, TGraphNode *from, TGraphNode *to, bool &can) {
-        if (from == a && !to)
-            can = false;
+        if (from == a && !to) can = false;
     };
     graph.SetCommandMode(cmLinkNodes);
     Press(QPoint(40, 40));
@@ -537,8 +536,7 @@ TEST_F(InteractionTest, LinkModeCreatesNothingForRefusedPairs)
     Release(QPoint(40, 40));
     // And a refused pair is not linked.
     graph.OnCanLinkNodes = [this](TGraphControl *, TGraphNode *, TGraphNode *to, bool &can) {
-        if (to == c)
-            can = false;
+        if (to == c) can = false;
     };
     graph.SetCommandMode(cmLinkNodes);
     Drag(QPoint(220, 40), QPoint(120, 170));
@@ -625,8 +623,8 @@ TEST_F(InteractionTest, LockedNodesAreSelectedButNeverMoved)
     Drag(QPoint(59, 59), QPoint(99, 99));
     EXPECT_EQ(Bounds(a), (std::array<int, 4>{20, 20, 60, 60}));
 
-    for (Qt::KeyboardModifiers m : {Qt::KeyboardModifiers(Qt::NoModifier),
-                                    Qt::KeyboardModifiers(Qt::ShiftModifier)})
+    for (Qt::KeyboardModifiers m :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)})
         for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
             Key(key, m);
     EXPECT_EQ(Bounds(a), (std::array<int, 4>{20, 20, 60, 60}));
@@ -655,9 +653,9 @@ TEST_F(InteractionTest, TabCyclesThroughNodesAndCtrlTabThroughLinks)
         TGraphObject *selected;
     };
     const Step steps[] = {
-        {Qt::Key_Tab, Qt::NoModifier, n1},       {Qt::Key_Tab, Qt::NoModifier, n2},
-        {Qt::Key_Tab, Qt::NoModifier, n3},       {Qt::Key_Tab, Qt::NoModifier, n1},
-        {Qt::Key_Tab, Qt::ShiftModifier, n3},    {Qt::Key_Backtab, Qt::ShiftModifier, n2},
+        {Qt::Key_Tab, Qt::NoModifier, n1},        {Qt::Key_Tab, Qt::NoModifier, n2},
+        {Qt::Key_Tab, Qt::NoModifier, n3},        {Qt::Key_Tab, Qt::NoModifier, n1},
+        {Qt::Key_Tab, Qt::ShiftModifier, n3},     {Qt::Key_Backtab, Qt::ShiftModifier, n2},
         {Qt::Key_Tab, Qt::ControlModifier, link}, {Qt::Key_Tab, Qt::ControlModifier, link},
         {Qt::Key_Tab, Qt::NoModifier, n1},
     };
@@ -953,6 +951,53 @@ TEST_F(InteractionTest, ClipboardKeys)
     EXPECT_EQ(graph.Objects().Count(), 4);
 }
 
+// --- Errors raised while handling events ---
+
+// Nothing the model raises may unwind into the event loop: the event is
+// abandoned, the error goes to OnError once, and the diagram is as it was.
+TEST_F(InteractionTest, ErrorsFromEventsGoToTheHandlerNotTheEventLoop)
+{
+    MakeTriangle();
+    std::vector<QString> errors;
+    graph.OnError = [&](TGraphControl *, const QString &message) { errors.push_back(message); };
+
+    // A count followed by junk, under our format name.
+    auto *block = new QMimeData;
+    QByteArray junk("\x02\x00\x00\x00junk", 8);
+    block->setData(TGraphControl::ClipboardMimeType(), junk);
+    QGuiApplication::clipboard()->setMimeData(block);
+    if (!QGuiApplication::clipboard()->mimeData()->hasFormat(TGraphControl::ClipboardMimeType()))
+        GTEST_SKIP() << "no working clipboard on this platform";
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(errors, std::vector<QString>{"Stream read error"});
+    EXPECT_EQ(graph.Objects().Count(), 4);
+
+    // A drop whose handler fails.
+    graph.OnDragDrop = [](TGraphControl *, QDropEvent *) {
+        throw EStreamError(QStringLiteral("Bitmap image is not valid"));
+    };
+    QMimeData dropped;
+    dropped.setData(TGraphControl::ClipboardMimeType(), junk);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    graph.OnDragOver = [](TGraphControl *, QDragMoveEvent *event) {
+        event->acceptProposedAction();
+    };
+    QApplication::sendEvent(graph.viewport(), &enter);
+    QApplication::sendEvent(graph.viewport(), &drop);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1], "Bitmap image is not valid");
+
+    // A mouse handler that fails in the middle of a drag ends the drag.
+    graph.SetCommandMode(cmBrowse);
+    graph.OnMouseDown = [](TGraphControl *, QMouseEvent *) { throw EListError::OutOfBounds(7); };
+    Press(QPoint(5, 5));
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[2], "List index out of bounds (7)");
+    EXPECT_EQ(graph.DragState(), dragNone);
+    EXPECT_EQ(graph.UpdateCount(), 0);
+}
+
 // --- Context menu ---
 
 TEST_F(InteractionTest, ContextMenuAsksObjectHandlerObjectMenuThenControl)
@@ -972,9 +1017,14 @@ TEST_F(InteractionTest, ContextMenuAsksObjectHandlerObjectMenuThenControl)
     const Case cases[] = {
         {"object handler", true, true, true, true, true, {"object a 30,40"}, ""},
         {"object menu", true, false, true, true, true, {"object a 30,40"}, "object"},
-        {"no object menu", true, false, false, true, true, {"object a 30,40", "control 30,40"},
-         ""},
-        {"control menu", true, false, false, false, true, {"object a 30,40", "control 30,40"},
+        {"no object menu", true, false, false, true, true, {"object a 30,40", "control 30,40"}, ""},
+        {"control menu",
+         true,
+         false,
+         false,
+         false,
+         true,
+         {"object a 30,40", "control 30,40"},
          "control"},
         {"nothing selected", false, true, true, false, true, {"control 30,40"}, "control"},
         {"nothing at all", false, true, true, false, false, {"control 30,40"}, ""},
@@ -1176,7 +1226,6 @@ TEST_F(InteractionTest, EditAndBrowseModesBringBackTheControlCursor)
     Release(QPoint(120, 170));
     EXPECT_EQ(Cursor().shape(), Qt::IBeamCursor);
 }
-
 
 TEST_F(InteractionTest, CommandModeChangesAreReported)
 {

@@ -1,6 +1,6 @@
 #include "MetafileCanvas.h"
 
-#include "GraphStream.h"
+#include "GraphErrors.h"
 #include "MetafilePaintEngine.h"
 #include "MetafileWriter.h"
 
