@@ -49,9 +49,13 @@ TEST_F(ConfigListTest, CountsInstalledProductsOfBothDrawingsInFirstSeenOrder)
     EXPECT_EQ(sockets.Picture.pixel(5, 5), qRgb(0, 200, 0)) << "the first socket's picture";
     EXPECT_TRUE(list.ForeignTags().empty());
 
-    // Deleting shows in the next build: the switch's row goes away.
+    // Deleting shows in the next build: the switch's row goes away. (Its
+    // link goes with it, so the switches are found before any is removed.)
+    std::vector<TGraphObject *> switches;
     for (TGraphObject *object : Wiring.Objects().Snapshot())
-        if (object->IconCaption() == u"一开单控") Wiring.Objects().Remove(object);
+        if (object->IconCaption() == u"一开单控") switches.push_back(object);
+    for (TGraphObject *object : switches)
+        Wiring.Objects().Remove(object);
     EXPECT_EQ(Rows(list),
               (QStringList{QStringLiteral("五孔插座×3 B01"), QStringLiteral("C16断路器×1 K01")}));
 }
