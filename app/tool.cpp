@@ -3,6 +3,7 @@
 #include "GraphObject.h"
 #include "LibraryCheck.h"
 #include "SymbolGroups.h"
+#include "ToolCommands.h"
 #include "iconstore.h"
 
 #include <QApplication>
@@ -148,6 +149,8 @@ const std::map<QString, std::function<int(const QStringList &)>> Commands = {
     {"export", Export},
     {"dump", Dump},
     {"resave", Resave},
+    {"bom", ToolCommands::Bom},
+    {"report", ToolCommands::Report},
 };
 
 void Usage()
@@ -157,7 +160,11 @@ void Usage()
              "  resave IN OUT      load a diagram file and save it again\n"
              "  export DIAGRAM OUT [--background PICTURE]\n"
              "                     write the drawing as .emf, .wmf, .svg or .png\n"
-             "  library [APPDIR]   list the symbol library and check it\n";
+             "  library [APPDIR]   list the symbol library and check it\n"
+             "  bom PROJECT.ini [--appdir DIR] [--csv FILE | --xlsx FILE]\n"
+             "                     the configuration list of a project\n"
+             "  report PROJECT.ini OUT [--page N] [--appdir DIR]\n"
+             "                     the report as .pdf, or page N as .png, .emf, .wmf or .svg\n";
 }
 
 // Qt's notes about the headless platform are not the tool's output.

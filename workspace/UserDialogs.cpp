@@ -6,9 +6,13 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -112,7 +116,14 @@ QString TDesktopDialogs::OpenFile(QWidget *parent, const QString &filter, const 
 
 QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const QString &start)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), start, filter);
+    QString chosenFilter;
+    QString name = QFileDialog::getSaveFileName(parent, QString(), start, filter, &chosenFilter);
+    // A name typed without extension takes the one of the chosen file type.
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(chosenFilter);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && match.hasMatch())
+        name += match.captured(1);
+    return name;
 }
 
 QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
@@ -136,4 +147,26 @@ bool TDesktopDialogs::ChooseFont(QWidget *parent, TFont &font)
         return false;
     dialog.TakeInto(font);
     return true;
+}
+
+bool IUserDialogs::Print(QWidget *, QPrinter &)
+{
+    return false;
+}
+
+bool IUserDialogs::PageSetup(QWidget *, QPrinter &)
+{
+    return false;
+}
+
+bool TDesktopDialogs::Print(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDesktopDialogs::PageSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

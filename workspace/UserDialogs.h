@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 class TFont;
 
@@ -30,6 +31,11 @@ public:
     // leave the choice in it; false when cancelled (the value is untouched).
     virtual bool ChooseColor(QWidget *parent, TColor &color) = 0;
     virtual bool ChooseFont(QWidget *parent, TFont &font) = 0;
+    // The print dialog and the page setup on the printer: true when the
+    // user confirms (the choices are then the printer's). Without an
+    // answer of its own an implementation cancels.
+    virtual bool Print(QWidget *parent, QPrinter &printer);
+    virtual bool PageSetup(QWidget *parent, QPrinter &printer);
 
     // The caption of every message box.
     static QString ApplicationTitle() { return QStringLiteral("Varneth电气线路设计系统"); }
@@ -47,4 +53,6 @@ public:
     QString OpenPicture(QWidget *parent, const QString &start) override;
     bool ChooseColor(QWidget *parent, TColor &color) override;
     bool ChooseFont(QWidget *parent, TFont &font) override;
+    bool Print(QWidget *parent, QPrinter &printer) override;
+    bool PageSetup(QWidget *parent, QPrinter &printer) override;
 };

@@ -1,8 +1,11 @@
 #include "WiringMain.h"
 
 #include "CommandIcons.h"
+#include "ConfigList.h"
+#include "ConfigListView.h"
 #include "GraphControl.h"
 #include "IniFile.h"
+#include "ReportPreview.h"
 #include "NavBar.h"
 #include "ViewHint.h"
 #include "WiringAbout.h"
@@ -23,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -97,6 +101,7 @@ void TFrmMain::FormCreate()
         // The window still works on drawings, without a library.
         ShowError(QString::fromStdString(error.what()));
     }
+    ConfigItems = std::make_unique<TConfigList>(IconStore.get(), AppPath);
     if (IconStore)
         Run([this] { FillPalettes(); });
     SetProjectOpen(false);
@@ -140,17 +145,13 @@ void TFrmMain::BuildPages()
     PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
     PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
 
-    lvConfig = new QTreeWidget;
-    lvConfig->setObjectName(QStringLiteral("lvConfig"));
-    lvConfig->setHeaderLabels({QStringLiteral("图例"), QStringLiteral("编号"),
-                               QStringLiteral("产品名称"), QStringLiteral("数量")});
-    lvConfig->setRootIsDecorated(false);
-    lvConfig->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvConfig->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvConfig->setIconSize(QSize(20, 20));
-    lvConfig->header()->resizeSection(0, 40);
-    lvConfig->header()->resizeSection(2, 400);
-    PageControl->addTab(lvConfig, QStringLiteral("配置单"));
+    lvConfig = new TConfigListView;
+    auto *configPage = new QWidget;
+    configPage->setObjectName(QStringLiteral("TabSheet3"));
+    auto *configLayout = new QVBoxLayout(configPage);
+    configLayout->setContentsMargins(10, 10, 10, 10);
+    configLayout->addWidget(lvConfig);
+    PageControl->addTab(configPage, QStringLiteral("配置单"));
     PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
 
     connect(PageControl, &QTabWidget::currentChanged, this,
@@ -170,7 +171,7 @@ TGraphControl *TFrmMain::GraphOfShownPage() const
     }
 }
 
-void TFrmMain::PageShown(int)
+void TFrmMain::PageShown(int index)
 {
     // TabSheet1Show and TabSheet2Show; the other pages keep the drawing
     // shown last as the one that commands act on.
@@ -179,6 +180,10 @@ void TFrmMain::PageShown(int)
     // The details describe a symbol of the page just left.
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
+    if (index == 3)
+        Run([this] { TabSheet3Show(); });
+    else if (index == 4)
+        Run([this] { TabSheet4Show(); });
 }
 
 QWidget *TFrmMain::BuildProjectPage()
@@ -271,18 +276,9 @@ QWidget *TFrmMain::BuildDiagramPage(QWidget *palette, TGraphControl *graph)
 
 QWidget *TFrmMain::BuildPreviewPage()
 {
-    PageControlSub = new QTabWidget;
-    PageControlSub->setObjectName(QStringLiteral("PageControlSub"));
-    PageControlSub->setTabPosition(QTabWidget::South);
-    for (const QString &caption :
-         {QStringLiteral("第一页"), QStringLiteral("第二页"), QStringLiteral("第三页")}) {
-        auto *scroll = new QScrollArea;
-        auto *image = new QLabel;
-        image->setAlignment(Qt::AlignCenter);
-        scroll->setWidget(image);
-        scroll->setWidgetResizable(true);
-        PageControlSub->addTab(scroll, caption);
-    }
+    PageControlSub = new TReportPreview;
+    connect(PageControlSub, &QTabWidget::currentChanged, this,
+            [this](int index) { Run([this, index] { RenderPreviewPage(index + 1); }); });
     return PageControlSub;
 }
 
@@ -318,6 +314,8 @@ void TFrmMain::BuildActions()
         {"actFileSave", u"保存文件", u"保存文件", "document-save", false, false},
         {"actFileSaveAs", u"另存为", u"文件另存为...", "document-save-as", false, false},
         {"actFileExport", u"导出图片", u"导出为图片", "image-x-generic", false, false},
+        {"actFileExportConfig", u"导出配置单", u"导出配置单", "x-office-spreadsheet", false, false},
+        {"actFileExportPdf", u"导出PDF", u"导出PDF", "application-pdf", false, false},
         {"actFilePrintSet", u"打印设置...", u"打印设置", "document-page-setup", false, false},
         {"actFilePrint", u"打印", u"打印文件", "document-print", false, false},
         {"actFileQuit", u"退出", u"退出", "application-exit", false, false},
@@ -383,8 +381,8 @@ void TFrmMain::BuildMenusAndToolbar()
     hiddenItem(file, QStringLiteral("actFileCreate"));
     fill(file, {"actFileOpen", "actFileSave"});
     hiddenItem(file, QStringLiteral("actFileSaveAs"));
-    fill(file, {"actSaveAsProject", "-", "actFileExport", "-", "actFilePrintSet", "actFilePrint",
-                "-", "actFileQuit"});
+    fill(file, {"actSaveAsProject", "-", "actFileExport", "actFileExportConfig",
+                "actFileExportPdf", "-", "actFilePrintSet", "actFilePrint", "-", "actFileQuit"});
     fill(menuBar()->addMenu(QStringLiteral("编辑")),
          {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
           "actEditBack", "-", "actEditSelAll", "actEditLock", "-", "actEditImport",
@@ -428,6 +426,11 @@ void TFrmMain::ConnectCommands()
     on("actFileSave", [this] { actFileSaveExecute(); });
     on("actFileSaveAs", [this] { actFileSaveAsExecute(); });
     on("actFileQuit", [this] { actFileQuitExecute(); });
+    on("actFileExportConfig", [this] { actFileExportConfigExecute(); });
+    on("actFileExportPdf", [this] { actFileExportPdfExecute(); });
+    on("actFileExport", [this] { actFileExportExecute(); });
+    on("actFilePrint", [this] { actFilePrintExecute(); });
+    on("actFilePrintSet", [this] { actFilePrintSetExecute(); });
     on("actEditImport", [this] { actEditImportExecute(); });
     on("actEditReImport", [this] { actEditReImportExecute(); });
     on("actDisplayBase", [this] {
@@ -441,6 +444,8 @@ void TFrmMain::ConnectCommands()
     on("actAboutMe", [this] { FrmAbout->exec(); });
     on("actAboutHelp", [this] { FrmHelp->show(); });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
+    lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
+    lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));
     connect(btnCreateFile, &QPushButton::clicked, this, [this] { Run([this] { btnCreateFileClick(); }); });
     connect(btnCloseFile, &QPushButton::clicked, this, [this] { Run([this] { btnCloseFileClick(); }); });
     connect(btnOpenFile, &QPushButton::clicked, Action(QStringLiteral("actFileOpen")),
@@ -512,6 +517,7 @@ void TFrmMain::ResetProject()
     CloseHint();
     ProjectPath.clear();
     lvConfig->clear();
+    ClearPreview();
     ProjectSettings.reset();
     for (QLineEdit *field : {EdtProjectName, EdtBackgroundPath, EdtCustomerName, EdtCustomerPhone,
                              EdtCustomerAddress, EdtCustomerEmail, EdtDesignerCompany,

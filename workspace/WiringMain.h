@@ -35,6 +35,11 @@ class TNavBar;
 class TNavBarItem;
 class TNavImageList;
 class TPicture;
+class TConfigList;
+class TConfigListView;
+class TReportPreview;
+struct TReportInput;
+class QPrinter;
 class QDragMoveEvent;
 class QDropEvent;
 class QImage;
@@ -67,6 +72,8 @@ public:
     std::unique_ptr<TIniFile> ProjectSettings;
     bool DropPending = false;
     bool ProjectOpen = false;
+    // The configuration list, rebuilt whenever it is shown or printed.
+    std::unique_ptr<TConfigList> ConfigItems;
 
     void SetProjectOpen(bool value);
     void SetModified(bool value);
@@ -79,10 +86,10 @@ public:
     TGraphControl *gcWiring = nullptr;
     TGraphControl *gcGuard = nullptr;
     QTabWidget *PageControl = nullptr;
-    QTabWidget *PageControlSub = nullptr;
+    TReportPreview *PageControlSub = nullptr;
     TNavBar *navBarWiring = nullptr;
     TNavBar *navBarGuard = nullptr;
-    QTreeWidget *lvConfig = nullptr;
+    TConfigListView *lvConfig = nullptr;
     QLineEdit *EdtProjectName = nullptr;
     QLineEdit *EdtCustomerName = nullptr;
     QLineEdit *EdtCustomerPhone = nullptr;
@@ -163,6 +170,34 @@ public:
     void actSaveAsProjectExecute();
     // Why a recommended scheme cannot have that name; empty when it can.
     static QString TemplateNameProblem(const QString &name);
+
+    // --- Configuration list and report ---
+    // Rebuilds ConfigItems from both drawings.
+    void BuildConfigList();
+    // The configuration-list tab shown: the list rebuilt and shown.
+    void TabSheet3Show();
+    // "导出配置单": the list as CSV or workbook, by the chosen name.
+    void actFileExportConfigExecute();
+    static QString ConfigExportFilter();
+    // What the report is made of: both drawings, the library and the
+    // page-0 fields as they stand.
+    TReportInput ReportInput();
+    // The preview tab shown: page 1 shown first.
+    void TabSheet4Show();
+    // Page n of the preview rendered into its tab.
+    void RenderPreviewPage(int n);
+    void ClearPreview();
+    // The main window's one printer, made when first needed.
+    QPrinter &Printer();
+    // Every page onto the printer; a failure aborts the job and throws.
+    void PrintReport(QPrinter &printer);
+    void actFilePrintExecute();
+    void actFilePrintSetExecute();
+    // "导出图片": the current drawing as a Windows metafile when the name
+    // ends in ".wmf" (any case), an enhanced metafile otherwise.
+    void actFileExportExecute();
+    // "导出PDF": the whole report as an A4 PDF.
+    void actFileExportPdfExecute();
 
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
@@ -250,6 +285,7 @@ private:
 
     bool FSchemesListed = false;
     bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
+    std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;
     std::map<QString, QAction *> FActions;

@@ -57,6 +57,9 @@ public:
     // Font dialogs: each answer edits the font it is given (false: cancel).
     std::deque<std::function<bool(TFont &font)>> Fonts;
     std::vector<QString> FontStartNames;
+    // Answers to the print and page setup dialogs, in order: each may set
+    // the printer up and says whether the user confirmed.
+    std::deque<std::function<bool(QPrinter &)>> PrinterAnswers;
 
     void Tell(QWidget *, const QString &text, TIcon icon) override
     {
@@ -119,6 +122,11 @@ public:
         Fonts.pop_front();
         return answer(font);
     }
+    bool Print(QWidget *, QPrinter &printer) override { return NextPrinter("print", printer); }
+    bool PageSetup(QWidget *, QPrinter &printer) override
+    {
+        return NextPrinter("page setup", printer);
+    }
 
     QStringList Texts() const
     {
@@ -137,6 +145,16 @@ public:
     void Clear() { Messages.clear(); }
 
 private:
+    bool NextPrinter(const char *kind, QPrinter &printer)
+    {
+        if (PrinterAnswers.empty()) {
+            ADD_FAILURE() << "unexpected " << kind << " dialog";
+            return false;
+        }
+        const auto answer = PrinterAnswers.front();
+        PrinterAnswers.pop_front();
+        return answer(printer);
+    }
     QString NextFile(const char *kind)
     {
         if (Files.empty()) {

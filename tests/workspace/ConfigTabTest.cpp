@@ -1,0 +1,129 @@
+#include "QStringPrinter.h"
+#include "WorkspaceTestSupport.h"
+
+#include "ConfigListView.h"
+#include "GraphNode.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// A project open on a library of a lamp that brings its switch, a socket
+// and a breaker; the drawings are filled by drops as the designer makes them.
+class ConfigTabTest : public WorkspaceTest {
+protected:
+    void SetUp() override
+    {
+        WorkspaceTest::SetUp();
+        QDir(App).mkpath(QStringLiteral("iconstore/20"));
+        QDir(App).mkpath(QStringLiteral("iconstore/150"));
+        const struct {
+            const char16_t *caption, *system, *type, *ref, *code;
+        } icons[] = {
+            {u"吸顶灯", u"电器线路", u"灯", u"一开单控", u"F01"},
+            {u"一开单控", u"电器线路", u"开关", u"", u"A01"},
+            {u"五孔插座", u"电器线路", u"插座", u"", u"B01"},
+            {u"C16断路器", u"配电箱", u"漏电保护器", u"", u"K01"},
+        };
+        QString xml = QStringLiteral("<iconstore>");
+        for (const auto &icon : icons) {
+            const QString code = QString::fromUtf16(icon.code);
+            for (const char *folder : {"iconstore/20/", "iconstore/150/"})
+                WriteBytes(App + QLatin1String(folder) + code + QStringLiteral(".bmp"),
+                           BitmapCodec::Encode24(FloorPlanImage(qRgb(0, 150, 0))));
+            xml += QStringLiteral("<icon><caption>%1</caption><system>%2</system><type>%3</type>"
+                                  "<comment>-</comment><smallimage>%4.bmp</smallimage>"
+                                  "<largeimage>%4.bmp</largeimage><ref>%5</ref><code>%4</code>"
+                                  "</icon>")
+                       .arg(QString::fromUtf16(icon.caption), QString::fromUtf16(icon.system),
+                            QString::fromUtf16(icon.type), code, QString::fromUtf16(icon.ref));
+        }
+        WriteBytes(App + QStringLiteral("iconstore.xml"), (xml + "</iconstore>").toUtf8());
+        Start();
+        CreateOnPage0(QStringLiteral("config"));
+    }
+    void Drop(int page, int tag, int times = 1)
+    {
+        Window->PageControl->setCurrentIndex(page);
+        for (int i = 0; i < times; ++i) {
+            Window->PaletteTag = tag;
+            Window->DropPending = true;
+            Window->gcWiringDragDrop(Window->ActiveGraph, QPoint(40 + 90 * i, 40));
+        }
+    }
+    // "code caption quantity" of every row as the tab shows it.
+    QStringList Shown() const
+    {
+        QStringList rows;
+        for (int i = 0; i < Window->lvConfig->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *row = Window->lvConfig->topLevelItem(i);
+            rows << row->text(1) + u' ' + row->text(2) + u' ' + row->text(3);
+        }
+        return rows;
+    }
+};
+
+TEST_F(ConfigTabTest, ShowingTheTabListsTheProductsAndClickingAHeaderSortsTheView)
+{
+    Drop(1, 0, 2);  // two lamps with their switches
+    Drop(1, 2, 10); // ten sockets
+    Drop(2, 3);     // a breaker
+    Window->PageControl->setCurrentIndex(3);
+    const QStringList listOrder{QStringLiteral("A01 一开单控 2"), QStringLiteral("B01 五孔插座 10"),
+                                QStringLiteral("K01 C16断路器 1")};
+    EXPECT_EQ(Shown(), listOrder);
+    const QTreeWidgetItem *first = Window->lvConfig->topLevelItem(0);
+    EXPECT_TRUE(first->text(0).isEmpty());
+    EXPECT_EQ(first->icon(0).pixmap(20, 20).toImage().pixel(10, 10), qRgb(0, 150, 0));
+
+    QHeaderView *header = Window->lvConfig->header();
+    header->sectionClicked(3);
+    EXPECT_EQ(Shown(), (QStringList{listOrder[2], listOrder[0], listOrder[1]}))
+        << "quantities sort as numbers";
+    header->sectionClicked(3);
+    EXPECT_EQ(Shown(), (QStringList{listOrder[1], listOrder[0], listOrder[2]}));
+
+    // Showing the tab again rebuilds the list in its own order.
+    Window->gcGuard->Clear();
+    Window->PageControl->setCurrentIndex(0);
+    Window->PageControl->setCurrentIndex(3);
+    EXPECT_EQ(Shown(), (QStringList{listOrder[0], listOrder[1]}));
+
+    CloseProject(IUserDialogs::No);
+    EXPECT_EQ(Window->lvConfig->topLevelItemCount(), 0);
+}
+
+TEST_F(ConfigTabTest, ExportsTheListFromTheFileMenuAndTheTabsContextMenu)
+{
+    QAction *command = Act("actFileExportConfig");
+    EXPECT_EQ(command->text(), QStringLiteral("导出配置单"));
+    EXPECT_TRUE(command->isEnabled());
+    EXPECT_TRUE(Window->lvConfig->actions().contains(command));
+    const QList<QAction *> fileMenu = Window->menuBar()->actions().first()->menu()->actions();
+    EXPECT_EQ(fileMenu.indexOf(command), fileMenu.indexOf(Act("actFileExport")) + 1);
+
+    Drop(1, 2, 2);
+    const QString csv = Dir.path() + QStringLiteral("/list");
+    const QString book = Dir.path() + QStringLiteral("/list.xlsx");
+    Dialogs.Files = {csv, book, Dir.path() + QStringLiteral("/missing/list.csv"), QString()};
+    command->trigger();
+    EXPECT_EQ(
+        ReadBytes(csv + QStringLiteral(".csv")),
+        QStringLiteral("\xFEFF编号,产品名称,数量,图例\r\nB01,五孔插座,2,B01.bmp\r\n").toUtf8());
+    command->trigger();
+    EXPECT_TRUE(ReadBytes(book).startsWith("PK"));
+    EXPECT_TRUE(Dialogs.Messages.empty());
+
+    command->trigger();
+    ASSERT_EQ(Dialogs.Only().Icon, IUserDialogs::Error);
+    EXPECT_TRUE(Dialogs.Only().Text.contains(QStringLiteral("missing"))) << "names the file";
+    command->trigger(); // cancelled: nothing happens
+    EXPECT_EQ(Dialogs.Messages.size(), 1u);
+
+    CloseProject(IUserDialogs::No);
+    EXPECT_FALSE(command->isEnabled());
+}
+
+} // namespace
