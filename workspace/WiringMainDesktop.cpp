@@ -93,7 +93,7 @@ void TFrmMain::UpdateStatus()
             name = QFileInfo(ProjectPath).completeBaseName();
     }
     StatusBar->ShowScheme(name, ProjectOpen && Modified);
-    StatusBar->ShowZoom(ActiveGraph ? ActiveGraph->Zoom() : 0);
+    StatusBar->ShowZoom(ProjectOpen && ActiveGraph ? ActiveGraph->Zoom() : 0);
 }
 
 void TFrmMain::SetPanTool(bool on)
