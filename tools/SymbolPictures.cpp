@@ -294,6 +294,64 @@ QString RatingOf(const QString &caption)
     return caption.mid(i);
 }
 
+// --- Breakers at drawing size ---------------------------------------------
+//
+// The small picture of a breaker is 20 x 20 pixels stretched to a 100 x 40
+// node, five screen pixels across per picture pixel: too coarse for the
+// slashes and rating of the large picture, so the marks that tell breakers
+// apart are set pixel by pixel: the rating in a 3 x 5 figure font at the top
+// left, a tick per pole across the wire (an N beside it for a switched
+// neutral), a box on the outgoing wire for the residual-current
+// transformer and a U for over/under-voltage protection.
+
+const char *GlyphRows(QChar c)
+{
+    static const QHash<QChar, const char *> glyphs = {
+        {u'0', "111101101101111"}, {u'1', "010110010010111"}, {u'2', "111001111100111"},
+        {u'3', "111001111001111"}, {u'4', "101101111001001"}, {u'5', "111100111001111"},
+        {u'6', "111100111101111"}, {u'7', "111001001001001"}, {u'8', "111101111101111"},
+        {u'9', "111101111001111"}, {u'N', "101111111111101"}, {u'U', "101101101101111"},
+    };
+    return glyphs.value(c, "000000000000000");
+}
+
+void PixelGlyph(QImage &image, int left, int top, QChar c)
+{
+    const char *rows = GlyphRows(c);
+    for (int i = 0; i < 15; ++i)
+        if (rows[i] == '1') image.setPixel(left + i % 3, top + i / 3, qRgb(0, 0, 0));
+}
+
+void PixelLine(QImage &image, int x1, int y1, int x2, int y2)
+{
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+}
+
+void MarkBreaker(QImage &image, BreakerKind kind, const QString &rating)
+{
+    QString figures;
+    for (const QChar c : rating)
+        if (c.isDigit()) figures += c;
+    for (int i = 0; i < std::min(int(figures.size()), 2); ++i)
+        PixelGlyph(image, 4 * i, 0, figures[i]);
+    const int poles = (kind == OnePole || kind == OnePoleN || kind == Residual1PN) ? 1 : 2;
+    for (int i = 0; i < poles; ++i)
+        PixelLine(image, 1 + 2 * i, 8, 1 + 2 * i, 12);
+    if (kind == OnePoleN || kind == Residual1PN) PixelGlyph(image, 3, 12, u'N');
+    if (kind == Residual1PN || kind == Residual2P) {
+        // Hollow, so the wire shows through the transformer.
+        PixelLine(image, 16, 7, 18, 7);
+        PixelLine(image, 16, 13, 18, 13);
+        PixelLine(image, 16, 7, 16, 13);
+        PixelLine(image, 18, 7, 18, 13);
+        image.setPixel(17, 8, qRgb(255, 255, 255));
+        image.setPixel(17, 12, qRgb(255, 255, 255));
+    }
+    if (kind == Protector) PixelGlyph(image, 16, 2, u'U');
+}
+
 // --- Distribution-box parts -----------------------------------------------
 
 void Busbar(Ink &k, const QString &mark)
@@ -740,6 +798,11 @@ QImage SmallSymbolPicture(const SymbolEntry &entry)
     }
     Ink ink(painter, true, breaker);
     Draw(ink, entry);
+    painter.end();
+    if (breaker) {
+        const QString caption = QString::fromUtf8(entry.caption);
+        MarkBreaker(image, BreakerKindOf(caption), RatingOf(caption));
+    }
     return image;
 }
 

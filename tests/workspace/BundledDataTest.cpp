@@ -11,6 +11,7 @@
 #include "iconstore.h"
 
 #include <QDir>
+#include <QImage>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
@@ -45,6 +46,29 @@ TEST(BundledDataTest, TheLibraryHoldsWhatAHomeNeedsWithTheRightCompanions)
         ASSERT_TRUE(refOf.count(caption)) << caption.toStdString();
         EXPECT_EQ(refOf[caption], QString::fromUtf16(n.companion)) << caption.toStdString();
     }
+}
+
+// A breaker is drawn from its 20-pixel picture: no two breakers may look alike.
+TEST(BundledDataTest, EveryBreakerHasAPictureOfItsOwn)
+{
+    const TIconstore library(DataDir + QStringLiteral("iconstore.xml"));
+    std::map<QByteArray, QString> seen;
+    int breakers = 0;
+    for (int i = 0; i < library.IconCount(); ++i) {
+        const IXMLIconType *icon = library.Icon(i);
+        if (icon->Type() != u"漏电保护器")
+            continue;
+        ++breakers;
+        const QImage image(DataDir + QStringLiteral("iconstore/20/") + icon->SmallImage());
+        ASSERT_EQ(image.size(), QSize(20, 20)) << icon->Caption().toStdString();
+        const QByteArray pixels(reinterpret_cast<const char *>(
+                                    image.convertToFormat(QImage::Format_RGB32).constBits()),
+                                20 * 20 * 4);
+        const auto [it, fresh] = seen.emplace(pixels, icon->Caption());
+        EXPECT_TRUE(fresh) << icon->Caption().toStdString() << " looks like "
+                           << it->second.toStdString();
+    }
+    EXPECT_GE(breakers, 20);
 }
 
 // The rated current in a breaker's caption: 16 of "1P+N断路器C16", 63 of
