@@ -1,12 +1,12 @@
 #include "Schemes.h"
 
 #include "SymbolCatalogue.h"
+#include "SymbolPictures.h"
 
 #include "GraphControl.h"
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "LineNode.h"
-#include "NodePictureTurning.h"
 #include "RectangularNode.h"
 
 #include <QDir>
@@ -152,13 +152,15 @@ private:
     QString FSmallPictures;
 };
 
-// A breaker standing in a vertical drop: the picture is turned as the
-// designer's "右旋转90度" turns it, so the supply enters at the top.
+// A breaker standing in a vertical drop, turned as the designer's
+// "右旋转90度" turns it, so the supply enters at the top; its picture is
+// drawn standing, at the node's size, so the rating reads upright.
 TGraphNode *StandingBreaker(SchemeBuilder &b, const QString &code, int lineX, int top)
 {
     TGraphNode *node = b.Symbol(code, lineX - 20, top);
-    NodePictureTurning::Rotate(*node, 270);
     node->SetBoundsRect(TRect(lineX - 20, top, lineX + 20, top + 100));
+    node->Background().SetImage(StandingBreakerPicture(SymbolByCode(code)));
+    node->SetDegree(270);
     return node;
 }
 

@@ -806,6 +806,32 @@ QImage SmallSymbolPicture(const SymbolEntry &entry)
     return image;
 }
 
+QImage StandingBreakerPicture(const SymbolEntry &entry)
+{
+    QImage image(40, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QString caption = QString::fromUtf8(entry.caption);
+    {
+        // The node's wire runs along x = 20 from the top down to y = 84,
+        // above the 16 units of the code strip.
+        painter.save();
+        painter.scale(1, 0.84);
+        painter.translate(40, 0);
+        painter.rotate(90);
+        Ink ink(painter, true);
+        BreakerSymbol(ink, BreakerKindOf(caption));
+        painter.restore();
+    }
+    Ink ink(painter, true);
+    ink.Stroke();
+    ink.Line(20, 84, 20, 100);
+    FittedText(painter, QRectF(21, 12, 19, 12), RatingOf(caption), 10, true);
+    return image;
+}
+
 QImage LargeSymbolPicture(const SymbolEntry &entry)
 {
     QImage image = WhitePicture(150);
