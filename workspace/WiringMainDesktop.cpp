@@ -70,8 +70,8 @@ void TFrmMain::SetUpShortcuts()
     keys("actAboutHelp", {QKeySequence(Qt::Key_F1)});
     // Ctrl+= is Ctrl and the key of "+" unshifted; Ctrl++ where "+" has a key
     // of its own. The keypad's + and - remain the drawing's own zoom keys.
-    keys("actDisplayZoonIn", {QKeySequence(Qt::CTRL | Qt::Key_Equal),
-                              QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    keys("actDisplayZoonIn",
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     keys("actDisplayZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     // The hidden menu items of 创建文件 and 另存为 cannot show a key; the
     // command is reached through the toolbar, where its key works too.

@@ -46,8 +46,7 @@ bool TWorkspaceGraph::ZoomToFit()
         frame = objects;
     else if (objects.Width() > 0 && objects.Height() > 0)
         frame = TRect(std::min(frame.Left, objects.Left), std::min(frame.Top, objects.Top),
-                      std::max(frame.Right, objects.Right),
-                      std::max(frame.Bottom, objects.Bottom));
+                      std::max(frame.Right, objects.Right), std::max(frame.Bottom, objects.Bottom));
     if (frame.Width() <= 0 || frame.Height() <= 0)
         return false;
     ZoomToRect(frame);

@@ -32,14 +32,25 @@ TEST(BundledDataTest, TheLibraryHoldsWhatAHomeNeedsWithTheRightCompanions)
         const char16_t *caption;
         const char16_t *companion; // empty: none expected
     } needed[] = {
-        {u"1P+N断路器C16", u""},   {u"2P漏电开关40A", u""}, {u"2P过欠压保护器63A", u""},
-        {u"中途开关", u""},        {u"三开双控开关", u""},  {u"空白面板", u""},
-        {u"燃气泄漏报警器", u""},  {u"网络摄像机", u""},    {u"门磁感应器", u""},
-        {u"窗磁感应器", u""},      {u"电磁炉", u"16A带开关三孔插座"},
-        {u"消毒柜", u"带开关五孔插座"}, {u"燃气壁挂炉", u"10A三孔插座"},
-        {u"电动晾衣架", u"防溅水插座"}, {u"台灯", u"10A五孔插座"},
-        {u"落地灯", u"10A五孔插座"},   {u"小夜灯", u"带指示灯开关"},
-        {u"应急照明灯", u"一开单控开关"}, {u"浴霸", u"浴霸开关"},
+        {u"1P+N断路器C16", u""},
+        {u"2P漏电开关40A", u""},
+        {u"2P过欠压保护器63A", u""},
+        {u"中途开关", u""},
+        {u"三开双控开关", u""},
+        {u"空白面板", u""},
+        {u"燃气泄漏报警器", u""},
+        {u"网络摄像机", u""},
+        {u"门磁感应器", u""},
+        {u"窗磁感应器", u""},
+        {u"电磁炉", u"16A带开关三孔插座"},
+        {u"消毒柜", u"带开关五孔插座"},
+        {u"燃气壁挂炉", u"10A三孔插座"},
+        {u"电动晾衣架", u"防溅水插座"},
+        {u"台灯", u"10A五孔插座"},
+        {u"落地灯", u"10A五孔插座"},
+        {u"小夜灯", u"带指示灯开关"},
+        {u"应急照明灯", u"一开单控开关"},
+        {u"浴霸", u"浴霸开关"},
     };
     for (const auto &n : needed) {
         const QString caption = QString::fromUtf16(n.caption);
@@ -61,9 +72,9 @@ TEST(BundledDataTest, EveryBreakerHasAPictureOfItsOwn)
         ++breakers;
         const QImage image(DataDir + QStringLiteral("iconstore/20/") + icon->SmallImage());
         ASSERT_EQ(image.size(), QSize(20, 20)) << icon->Caption().toStdString();
-        const QByteArray pixels(reinterpret_cast<const char *>(
-                                    image.convertToFormat(QImage::Format_RGB32).constBits()),
-                                20 * 20 * 4);
+        const QByteArray pixels(
+            reinterpret_cast<const char *>(image.convertToFormat(QImage::Format_RGB32).constBits()),
+            20 * 20 * 4);
         const auto [it, fresh] = seen.emplace(pixels, icon->Caption());
         EXPECT_TRUE(fresh) << icon->Caption().toStdString() << " looks like "
                            << it->second.toStdString();
@@ -119,8 +130,8 @@ TEST_P(SchemeTest, IsASingleLineDiagramWithConsistentRatings)
     for (TGraphNode *device : supply)
         EXPECT_GE(RatingOf(device->IconCaption()), main) << device->IconCaption().toStdString();
 
-    static const QRegularExpression label(QStringLiteral(
-        "^WL(\\d+) \\S+回路\\S* C(\\d+)( 30mA)? BV-3×(2\\.5|4|6|10|16)$"));
+    static const QRegularExpression label(
+        QStringLiteral("^WL(\\d+) \\S+回路\\S* C(\\d+)( 30mA)? BV-3×(2\\.5|4|6|10|16)$"));
     for (size_t i = 0; i < labels.size(); ++i) {
         const QString text = labels[i]->Text();
         SCOPED_TRACE(text.toStdString());

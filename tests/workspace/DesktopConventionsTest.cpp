@@ -25,10 +25,9 @@ TEST_F(DesktopConventionsTest, StandardShortcutsAreOnTheirCommands)
         const char *action;
         const char *keys;
     } cases[] = {
-        {"actFileCreate", "Ctrl+N"},     {"actFileOpen", "Ctrl+O"},
-        {"actFileSave", "Ctrl+S"},       {"actFilePrint", "Ctrl+P"},
-        {"actEditSelAll", "Ctrl+A"},     {"actAboutHelp", "F1"},
-        {"actDisplayZoonIn", "Ctrl+="},  {"actDisplayZoomOut", "Ctrl+-"},
+        {"actFileCreate", "Ctrl+N"},    {"actFileOpen", "Ctrl+O"},       {"actFileSave", "Ctrl+S"},
+        {"actFilePrint", "Ctrl+P"},     {"actEditSelAll", "Ctrl+A"},     {"actAboutHelp", "F1"},
+        {"actDisplayZoonIn", "Ctrl+="}, {"actDisplayZoomOut", "Ctrl+-"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Act(c.action)->shortcut().toString(QKeySequence::PortableText),
