@@ -7,7 +7,8 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	libjpeg62-turbo-dev libuemf-dev libemf2svg-dev emf2svg libwmf-bin \
 	fonts-noto-cjk adwaita-icon-theme clang libclang-rt-14-dev \
-	libxlsxwriter-dev poppler-utils cups printer-driver-cups-pdf fonts-droid-fallback
+	libxlsxwriter-dev poppler-utils cups printer-driver-cups-pdf fonts-droid-fallback \
+	qt6-translations-l10n
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

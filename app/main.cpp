@@ -1,4 +1,5 @@
 #include "GuardedApplication.h"
+#include "QtTranslations.h"
 #include "WiringMain.h"
 
 #include <QCommandLineParser>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     TGuardedApplication app(argc, argv);
     QApplication::setApplicationName(IUserDialogs::ApplicationTitle());
+    InstallQtTranslations(app);
     QCommandLineParser parser;
     const QCommandLineOption appDir(QStringLiteral("appdir"),
                                     QStringLiteral("The folder of the program's data."),

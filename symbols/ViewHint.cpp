@@ -14,20 +14,22 @@ TFrmHint::TFrmHint(QWidget *parent)
     QFont font(QStringLiteral("新宋体"));
     font.setPixelSize(13);
     setFont(font);
-    setFixedSize(300, 150);
+    // The picture panel is the library's 150-pixel picture inside a 1-pixel
+    // sunken frame, so the whole picture shows.
+    setFixedSize(302, 152);
 
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
-    Memo->setGeometry(0, 0, 150, 150);
+    Memo->setGeometry(0, 0, 150, 152);
 
     auto *panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(1);
-    panel->setGeometry(150, 0, 150, 150);
+    panel->setGeometry(150, 0, 152, 152);
     Image = new QLabel(panel);
     Image->setObjectName(QStringLiteral("Image"));
-    Image->setGeometry(1, 1, 148, 148);
+    Image->setGeometry(1, 1, 150, 150);
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image->setScaledContents(false);
 }

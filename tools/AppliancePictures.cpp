@@ -213,4 +213,58 @@ void Oven(Ink &k)
     k.Line(28, 32, 72, 32);
 }
 
+// Two cooking zones drawn as coils on a glass top.
+void InductionHob(Ink &k)
+{
+    k.Stroke();
+    k.Round(6, 20, 88, 56, 4);
+    for (const qreal cx : {30.0, 70.0}) {
+        k.Circle(cx, 46, 16);
+        if (!k.small) k.Circle(cx, 46, 9);
+    }
+    k.Circle(50, 68, 2.5, true);
+}
+
+// A cabinet with a pull-down door and the bowl rack behind its window.
+void DisinfectionCabinet(Ink &k)
+{
+    k.Stroke();
+    k.Box(10, 14, 80, 68);
+    k.Line(10, 46, 90, 46);
+    k.Box(22, 22, 56, 16);
+    k.Box(22, 54, 56, 16);
+    k.Stroke(1.3);
+    k.Line(40, 50, 60, 50);
+    k.Stroke();
+}
+
+// A wall-hung box with the flame window and the pipes below.
+void GasBoiler(Ink &k)
+{
+    k.Stroke();
+    k.Round(24, 4, 52, 70, 4);
+    QPainterPath flame;
+    flame.moveTo(50, 26);
+    flame.cubicTo(38, 40, 40, 54, 50, 56);
+    flame.cubicTo(60, 54, 62, 40, 50, 26);
+    k.Shape(flame, true);
+    for (const qreal x : {34.0, 50.0, 66.0})
+        k.Line(x, 74, x, 92);
+}
+
+// The ceiling rail, two bars on cords, a hanger.
+void ClothesAirer(Ink &k)
+{
+    k.Stroke();
+    k.Box(8, 8, 84, 12, true);
+    k.Line(20, 20, 20, 54);
+    k.Line(80, 20, 80, 54);
+    k.Stroke(1.3);
+    k.Line(8, 54, 92, 54);
+    k.Line(8, 66, 92, 66);
+    k.Stroke();
+    k.Line(50, 66, 50, 74);
+    k.Polygon({QPointF(50, 74), QPointF(30, 90), QPointF(70, 90)});
+}
+
 } // namespace AppliancePictures

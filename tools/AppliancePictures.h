@@ -23,5 +23,9 @@ void FanBlades(Ink &k, qreal cx, qreal cy, qreal r);
 void ExhaustFan(Ink &k);
 void WaterDispenser(Ink &k);
 void Oven(Ink &k);
+void InductionHob(Ink &k);
+void DisinfectionCabinet(Ink &k);
+void GasBoiler(Ink &k);
+void ClothesAirer(Ink &k);
 
 } // namespace AppliancePictures

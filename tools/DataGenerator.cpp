@@ -85,15 +85,18 @@ void CheckCatalogue()
         if (needsCompanion != !ref.isEmpty())
             throw std::logic_error(std::string("companion of ") + entry.code + " set wrongly");
         if (!needsCompanion) continue;
-        const QString wanted =
-            type == QStringLiteral("灯") ? QStringLiteral("开关") : QStringLiteral("插座");
+        // Lamps mostly bring their switch and appliances their socket, but a
+        // table lamp is plugged in and a 浴霸 has a switch of its own: the
+        // companion is a switch or a socket, something installed.
         bool found = false;
         for (const SymbolEntry &other : SymbolCatalogue())
-            if (ref == QString::fromUtf8(other.caption))
-                found = QString::fromUtf8(other.type) == wanted;
+            if (ref == QString::fromUtf8(other.caption)) {
+                const QString otherType = QString::fromUtf8(other.type);
+                found = otherType == QStringLiteral("开关") || otherType == QStringLiteral("插座");
+            }
         if (!found)
-            throw std::logic_error(std::string("companion of ") + entry.code + " is not a " +
-                                   wanted.toStdString());
+            throw std::logic_error(std::string("companion of ") + entry.code +
+                                   " is no switch or socket");
     }
 }
 

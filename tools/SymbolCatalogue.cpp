@@ -43,6 +43,7 @@ constexpr const char *ThreePin = "10A三孔插座";
 constexpr const char *Heavy = "16A带开关三孔插座";
 constexpr const char *Kitchen = "厨房电器插座";
 constexpr const char *SwitchedSplash = "带开关防溅水插座";
+constexpr const char *BathHeaterSwitch = "浴霸开关";
 
 // The order is the library order: wiring groups first, as the palettes
 // show them, then the distribution-box groups.
@@ -73,8 +74,9 @@ constexpr SymbolEntry Catalogue[] = {
     {"D11", "洗碗机", Wiring, Appliance,
      "嵌入式洗碗机，使用带开关五孔插座，安装在水槽下方橱柜内，高度0.5米，远离水管。", SwitchedFive},
     {"D12", "浴霸", Wiring, Appliance,
-     "取暖浴霸，灯暖或风暖，功率约2kW，卫生间吊顶安装，电源使用带开关防溅水插座或专用开关控制。",
-     SwitchedSplash},
+     "取暖浴霸，灯暖或风暖，功率约2kW，卫生间吊顶安装，由门外的浴霸开关分别控制照明、换气和取暖，"
+     "宜单独设回路。",
+     BathHeaterSwitch},
     {"D13", "排气扇", Wiring, Appliance,
      "卫生间或厨房排气扇，功率约30W，使用防溅水插座，安装在吊顶内或窗边高处。", Splash},
     {"D14", "饮水机", Wiring, Appliance, "饮水机，加热功率约500W，使用10A五孔插座，安装高度0.3米。",
@@ -248,6 +250,67 @@ constexpr SymbolEntry Catalogue[] = {
      "家用强电配电箱，暗装，12～20回路，底边距地1.6～1.8米，带透明翻盖。", ""},
     {"L07", "浪涌保护器", Box, Auxiliary,
      "2P电源浪涌保护器，最大放电电流40kA，装在总开关下口，防雷击和操作过电压。", ""},
+    // Added later: at the end, so the indices placed symbols keep as
+    // their Tag go on naming the same entries.
+    {"D16", "电磁炉", Wiring, Appliance,
+     "嵌入式电磁炉，功率约2～3.5kW，使用16A带开关三孔插座，装在灶台下方橱柜内，宜走厨房单独回路。",
+     Heavy},
+    {"D17", "消毒柜", Wiring, Appliance,
+     "嵌入式消毒碗柜，功率约600W，使用带开关五孔插座，装在灶台下方橱柜内，高度0.5米。",
+     SwitchedFive},
+    {"D18", "燃气壁挂炉", Wiring, Appliance,
+     "燃气采暖热水两用壁挂炉，电功率约150W，使用10A三孔插座，插座装在炉体侧下方，高度约1.5米，"
+     "须可靠接地。",
+     ThreePin},
+    {"D19", "电动晾衣架", Wiring, Appliance,
+     "阳台吊顶电动晾衣架，带照明和风干，功率约300W，使用防溅水插座，装在吊顶旁高处。", Splash},
+    {"F14", "台灯", Wiring, Lamp,
+     "书桌或床头台灯，插头供电，旁边设10A五孔插座，安装高度0.3米或桌面上方0.2米。", FivePin},
+    {"F15", "落地灯", Wiring, Lamp,
+     "客厅沙发旁或卧室落地灯，插头供电，就近设10A五孔插座，安装高度0.3米。", FivePin},
+    {"F16", "小夜灯", Wiring, Lamp,
+     "走廊、卧室或卫生间门口的LED小夜灯，功率不大于1W，装在距地0.3米处，由带指示灯开关控制。",
+     Indicator},
+    {"F17", "应急照明灯", Wiring, Lamp,
+     "自带蓄电池的应急照明灯，停电时自动点亮不少于90分钟，装在门厅或楼梯口，高度2.2米以上，"
+     "平时由一开单控开关控制。",
+     OneGang},
+    {"A12", "中途开关", Wiring, Switch,
+     "10A 250V中途开关（多控中间开关），装在两只一开双控开关之间，实现三处及以上控制同一路灯具，"
+     "安装高度1.3米。",
+     ""},
+    {"A13", "三开双控开关", Wiring, Switch,
+     "10A 250V三开双控开关，两处分别控制三路灯具，用于客厅与餐厅、复式楼梯上下，安装高度1.3米。",
+     ""},
+    {"A14", "空白面板", Wiring, Switch,
+     "86型空白面板，封住预留或暂不使用的底盒，内部线头须用绝缘胶布包好，不得带电外露。", ""},
+    {"C10", "燃气泄漏报警器", Wiring, LowVoltage,
+     "家用可燃气体探测报警器，天然气装在距顶0.3米以内，液化石油气装在距地0.3米以内，距燃气灶1～"
+     "4米，可联动切断阀。",
+     ""},
+    {"C11", "网络摄像机", Wiring, LowVoltage,
+     "室内网络摄像机，PoE或5V供电，装在门厅或客厅墙角高处2.2～2.5米，预留网络插座和电源。", ""},
+    {"C12", "门磁感应器", Wiring, LowVoltage,
+     "无线门磁感应器，磁体装门扇、主体装门框，间隙不大于10毫米，入户门打开时报警或联动照明。", ""},
+    {"C13", "窗磁感应器", Wiring, LowVoltage,
+     "无线窗磁感应器，装在外窗窗扇与窗框上，低楼层每扇可开启外窗各一只，窗户打开时报警。", ""},
+    {"K16", "1P+N断路器C16", Box, Breaker,
+     "1P+N微型断路器，额定电流16A，C型脱扣，相线保护、零线同时断开，家用分支回路常用，"
+     "用于照明和壁挂空调回路，配BV-2.5导线。",
+     ""},
+    {"K17", "1P+N断路器C20", Box, Breaker,
+     "1P+N微型断路器，额定电流20A，C型脱扣，零线同时断开，用于空调或一般插座回路，配BV-4导线。", ""},
+    {"K18", "1P+N断路器C25", Box, Breaker,
+     "1P+N微型断路器，额定电流25A，C型脱扣，零线同时断开，用于柜式空调回路，配BV-4或BV-6导线。",
+     ""},
+    {"K19", "2P过欠压保护器63A", Box, Breaker,
+     "2P自复式过欠压保护器，额定电流63A，与63A总开关配套，电压高于270V或低于170V时自动断开，"
+     "恢复正常后自动合闸。",
+     ""},
+    {"K20", "2P漏电开关40A", Box, Breaker,
+     "2P剩余电流动作开关（不带过流保护），额定电流40A，漏电动作电流30mA，作多个插座回路的总漏电保护，"
+     "其下各回路须另设断路器。",
+     ""},
 };
 
 } // namespace

@@ -5,7 +5,8 @@
 
 // One entry of the bundled symbol library. The position of an entry in the
 // catalogue is its library index, which placed symbols keep as their Tag,
-// so entries are only ever appended to their group, never reordered.
+// so entries are only ever appended to the end of the catalogue, never
+// inserted or reordered: the palettes put each in its group.
 struct SymbolEntry {
     const char *code;
     const char *caption;

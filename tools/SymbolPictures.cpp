@@ -137,6 +137,16 @@ void SwitchSymbol(Ink &k, int gangs, unsigned marks)
     }
 }
 
+// An intermediate switch: the dot with a stroke each way, crossed at the
+// dot by a second pair, the way the contacts cross over.
+void IntermediateSwitch(Ink &k)
+{
+    SwitchSymbol(k, 1, TwoWay);
+    const qreal cx = k.small ? 30 : 34, cy = k.small ? 66 : 62, len = k.small ? 40 : 34;
+    const qreal d = std::sqrt(0.5);
+    k.Line(cx - d * len, cy - d * len, cx + d * len, cy + d * len);
+}
+
 // --- Lamps ----------------------------------------------------------------
 
 void CrossedCircle(Ink &k, qreal cx, qreal cy, qreal r)
@@ -156,7 +166,60 @@ void BarLamp(Ink &k, qreal y, qreal x1, qreal x2)
     k.Line(x2, y - 12, x2, y + 12);
 }
 
+// A table lamp (shade on a short stem) or a floor lamp (tall stem), both
+// plugged into a socket beside them.
+void StandingLamp(Ink &k, bool floor)
+{
+    k.Stroke();
+    const qreal stemTop = floor ? 28 : 44;
+    k.Polygon({QPointF(26, stemTop), QPointF(74, stemTop), QPointF(62, stemTop - 22),
+               QPointF(38, stemTop - 22)});
+    k.Line(50, stemTop, 50, 84);
+    k.Line(34, 84, 66, 84);
+    if (!floor) k.Line(28, 84, 72, 84);
+}
+
 // --- Low-voltage outlets: a square with letters ---------------------------
+
+void Flame(Ink &k, qreal cx, qreal top, qreal h)
+{
+    QPainterPath flame;
+    flame.moveTo(cx, top);
+    flame.cubicTo(cx - h * 0.7, top + h * 0.6, cx - h * 0.5, top + h, cx, top + h);
+    flame.cubicTo(cx + h * 0.5, top + h, cx + h * 0.7, top + h * 0.6, cx, top);
+    k.Shape(flame, true);
+}
+
+void Camera(Ink &k)
+{
+    k.Stroke();
+    k.Box(14, 30, 52, 32);
+    k.Polygon({QPointF(66, 38), QPointF(88, 28), QPointF(88, 64), QPointF(66, 54)}, true);
+    k.Line(30, 62, 30, 80);
+    k.Line(18, 80, 42, 80);
+}
+
+// Door or window contact: the two halves of a magnetic contact beside the
+// leaf, a door swing or a window sash.
+void ContactSensor(Ink &k, bool door)
+{
+    k.Stroke();
+    if (door) {
+        k.Line(12, 84, 12, 16);
+        QPainterPath swing;
+        swing.moveTo(12, 16);
+        swing.arcTo(QRectF(-56, 16, 136, 136), 90, -90);
+        k.Stroke(0.7);
+        k.Shape(swing);
+        k.Stroke();
+        k.Line(12, 84, 80, 84);
+    } else {
+        k.Box(10, 20, 64, 64);
+        k.Line(42, 20, 42, 84);
+    }
+    k.Box(76, 30, 12, 24, true);
+    k.Box(76, 58, 12, 12);
+}
 
 void LetterBox(Ink &k, const QString &letters)
 {
@@ -186,9 +249,12 @@ void BreakerSymbol(Ink &k, BreakerKind kind)
     // Poles in single-line notation: a slash per conductor. The small
     // picture has no pixels to spare for them or for the transformer.
     if (k.crisp) return;
-    const int slashes = (kind == OnePole) ? 0 : 2;
+    // 1P+N: one slash for the protected phase and an N for the switched neutral.
+    const int slashes = (kind == OnePole) ? 0 : (kind == OnePoleN) ? 1 : 2;
     for (int i = 0; i < slashes; ++i)
         k.Line(10 + 5 * i, y + 5, 16 + 5 * i, y - 5);
+    if (kind == OnePoleN)
+        k.Letters(QRectF(16, y - 14, 10, 10), QStringLiteral("N"), 6);
     if (kind == Residual1PN || kind == Residual2P) {
         // The current transformer of the residual-current device.
         k.p.setBrush(Qt::NoBrush);
@@ -212,6 +278,7 @@ BreakerKind BreakerKindOf(const QString &caption)
     if (caption.contains(QStringLiteral("总开关"))) return MainSwitch;
     if (caption.contains(QStringLiteral("1P+N漏电"))) return Residual1PN;
     if (caption.contains(QStringLiteral("漏电"))) return Residual2P;
+    if (caption.startsWith(QStringLiteral("1P+N"))) return OnePoleN;
     if (caption.startsWith(QStringLiteral("2P"))) return TwoPole;
     return OnePole;
 }
@@ -225,6 +292,64 @@ QString RatingOf(const QString &caption)
     while (i > 0 && (caption[i - 1].isDigit() || caption[i - 1] == QLatin1Char('A')))
         --i;
     return caption.mid(i);
+}
+
+// --- Breakers at drawing size ---------------------------------------------
+//
+// The small picture of a breaker is 20 x 20 pixels stretched to a 100 x 40
+// node, five screen pixels across per picture pixel: too coarse for the
+// slashes and rating of the large picture, so the marks that tell breakers
+// apart are set pixel by pixel: the rating in a 3 x 5 figure font at the top
+// left, a tick per pole across the wire (an N beside it for a switched
+// neutral), a box on the outgoing wire for the residual-current
+// transformer and a U for over/under-voltage protection.
+
+const char *GlyphRows(QChar c)
+{
+    static const QHash<QChar, const char *> glyphs = {
+        {u'0', "111101101101111"}, {u'1', "010110010010111"}, {u'2', "111001111100111"},
+        {u'3', "111001111001111"}, {u'4', "101101111001001"}, {u'5', "111100111001111"},
+        {u'6', "111100111101111"}, {u'7', "111001001001001"}, {u'8', "111101111101111"},
+        {u'9', "111101111001111"}, {u'N', "101111111111101"}, {u'U', "101101101101111"},
+    };
+    return glyphs.value(c, "000000000000000");
+}
+
+void PixelGlyph(QImage &image, int left, int top, QChar c)
+{
+    const char *rows = GlyphRows(c);
+    for (int i = 0; i < 15; ++i)
+        if (rows[i] == '1') image.setPixel(left + i % 3, top + i / 3, qRgb(0, 0, 0));
+}
+
+void PixelLine(QImage &image, int x1, int y1, int x2, int y2)
+{
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+}
+
+void MarkBreaker(QImage &image, BreakerKind kind, const QString &rating)
+{
+    QString figures;
+    for (const QChar c : rating)
+        if (c.isDigit()) figures += c;
+    for (int i = 0; i < std::min(int(figures.size()), 2); ++i)
+        PixelGlyph(image, 4 * i, 0, figures[i]);
+    const int poles = (kind == OnePole || kind == OnePoleN || kind == Residual1PN) ? 1 : 2;
+    for (int i = 0; i < poles; ++i)
+        PixelLine(image, 1 + 2 * i, 8, 1 + 2 * i, 12);
+    if (kind == OnePoleN || kind == Residual1PN) PixelGlyph(image, 3, 12, u'N');
+    if (kind == Residual1PN || kind == Residual2P) {
+        // Hollow, so the wire shows through the transformer.
+        PixelLine(image, 16, 7, 18, 7);
+        PixelLine(image, 16, 13, 18, 13);
+        PixelLine(image, 16, 7, 16, 13);
+        PixelLine(image, 18, 7, 18, 13);
+        image.setPixel(17, 8, qRgb(255, 255, 255));
+        image.setPixel(17, 12, qRgb(255, 255, 255));
+    }
+    if (kind == Protector) PixelGlyph(image, 16, 2, u'U');
 }
 
 // --- Distribution-box parts -----------------------------------------------
@@ -334,6 +459,10 @@ const QHash<QString, Drawing> &Drawings()
         {"D13", ExhaustFan},
         {"D14", WaterDispenser},
         {"D15", Oven},
+        {"D16", InductionHob},
+        {"D17", DisinfectionCabinet},
+        {"D18", GasBoiler},
+        {"D19", ClothesAirer},
 
         {"F01",
          [](Ink &k) {
@@ -429,6 +558,32 @@ const QHash<QString, Drawing> &Drawings()
              k.Line(14, 80, 86, 12);
          }},
 
+        {"F14", [](Ink &k) { StandingLamp(k, false); }},
+        {"F15", [](Ink &k) { StandingLamp(k, true); }},
+        {"F16",
+         [](Ink &k) {
+             k.Stroke();
+             CrossedCircle(k, 44, 52, 24);
+             // A crescent moon: lit at night only.
+             QPainterPath moon;
+             moon.addEllipse(QPointF(80, 20), 14, 14);
+             QPainterPath bite;
+             bite.addEllipse(QPointF(88, 14), 12, 12);
+             k.Shape(moon.subtracted(bite), true);
+         }},
+        {"F17",
+         [](Ink &k) {
+             k.Stroke();
+             CrossedCircle(k, 50, 46, 32);
+             // The emergency mark: a filled half, the battery-fed part.
+             QPainterPath half;
+             half.moveTo(50, 14);
+             half.arcTo(QRectF(18, 14, 64, 64), 90, -180);
+             half.closeSubpath();
+             k.Shape(half, true);
+             k.Circle(50, 46, 32);
+         }},
+
         {"A01", [](Ink &k) { SwitchSymbol(k, 1, NoMark); }},
         {"A02", [](Ink &k) { SwitchSymbol(k, 2, NoMark); }},
         {"A03", [](Ink &k) { SwitchSymbol(k, 3, NoMark); }},
@@ -440,6 +595,16 @@ const QHash<QString, Drawing> &Drawings()
         {"A09", [](Ink &k) { SwitchSymbol(k, 1, Lit); }},
         {"A10", [](Ink &k) { SwitchSymbol(k, 1, Timer); }},
         {"A11", [](Ink &k) { SwitchSymbol(k, 4, Splashbox); }},
+        {"A12", IntermediateSwitch},
+        {"A13", [](Ink &k) { SwitchSymbol(k, 3, TwoWay); }},
+        {"A14",
+         [](Ink &k) {
+             k.Stroke();
+             k.Box(18, 14, 64, 64); // a plain 86 plate, nothing on it
+             k.Stroke(0.7);
+             k.Box(24, 20, 52, 52);
+             k.Stroke();
+         }},
 
         {"B01", [](Ink &k) { Socket(k, Earth); }},
         {"B02", [](Ink &k) { Socket(k, Earth, QStringLiteral("K")); }},
@@ -522,6 +687,16 @@ const QHash<QString, Drawing> &Drawings()
              k.Shape(smoke);
              k.Stroke();
          }},
+
+        {"C10",
+         [](Ink &k) {
+             LetterBox(k, QString());
+             k.Letters(QRectF(16, 16, 68, 32), QStringLiteral("GAS"), 15);
+             Flame(k, 50, 50, 18);
+         }},
+        {"C11", Camera},
+        {"C12", [](Ink &k) { ContactSensor(k, true); }},
+        {"C13", [](Ink &k) { ContactSensor(k, false); }},
 
         {"S01", [](Ink &k) { SchemeIcon(k, 6); }},
         {"S02", [](Ink &k) { SchemeIcon(k, 8); }},
@@ -623,6 +798,37 @@ QImage SmallSymbolPicture(const SymbolEntry &entry)
     }
     Ink ink(painter, true, breaker);
     Draw(ink, entry);
+    painter.end();
+    if (breaker) {
+        const QString caption = QString::fromUtf8(entry.caption);
+        MarkBreaker(image, BreakerKindOf(caption), RatingOf(caption));
+    }
+    return image;
+}
+
+QImage StandingBreakerPicture(const SymbolEntry &entry)
+{
+    QImage image(40, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QString caption = QString::fromUtf8(entry.caption);
+    {
+        // The node's wire runs along x = 20 from the top down to y = 84,
+        // above the 16 units of the code strip.
+        painter.save();
+        painter.scale(1, 0.84);
+        painter.translate(40, 0);
+        painter.rotate(90);
+        Ink ink(painter, true);
+        BreakerSymbol(ink, BreakerKindOf(caption));
+        painter.restore();
+    }
+    Ink ink(painter, true);
+    ink.Stroke();
+    ink.Line(20, 84, 20, 100);
+    FittedText(painter, QRectF(21, 12, 19, 12), RatingOf(caption), 10, true);
     return image;
 }
 

@@ -73,6 +73,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
     FrmSetProjectName = new TFrmSetProjectName(this);
     FrmHelp = new TFrmHelp(this);
     SetUpPalettes();
+    SetUpDesktop();
     FormCreate();
 }
 
@@ -180,6 +181,7 @@ void TFrmMain::PageShown(int index)
     // The details describe a symbol of the page just left.
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
+    UpdateStatus();
     if (index == 3)
         Run([this] { TabSheet3Show(); });
     else if (index == 4)
@@ -491,6 +493,7 @@ void TFrmMain::SetProjectOpen(bool value)
         Action(QLatin1String(name))->setEnabled(true);
     for (int page = 1; page <= 4; ++page)
         PageControl->widget(page)->setEnabled(value);
+    UpdateStatus();
 }
 
 void TFrmMain::SetModified(bool value)
@@ -500,6 +503,7 @@ void TFrmMain::SetModified(bool value)
     Modified = value;
     Action(QStringLiteral("actFileSave"))->setEnabled(value);
     btnSaveFile->setEnabled(value); // the button follows its command
+    UpdateStatus();
 }
 
 void TFrmMain::RevertCheck(QAction *action)
@@ -529,6 +533,7 @@ void TFrmMain::ResetProject()
     // The next project must not show this one's floor plan.
     for (TGraphControl *graph : {gcWiring, gcGuard})
         ShowFloorPlan(graph, TPicture(), QString());
+    UpdateStatus();
 }
 
 void TFrmMain::closeEvent(QCloseEvent *event)

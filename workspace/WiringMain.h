@@ -25,6 +25,7 @@ class TGraphObject;
 class IXMLIconType;
 class TIconstore;
 class TIniFile;
+class TWorkspaceStatusBar;
 class TFrmAbout;
 class TFrmCustomer;
 class TFrmDesignerProperties;
@@ -199,6 +200,13 @@ public:
     // "导出PDF": the whole report as an A4 PDF.
     void actFileExportPdfExecute();
 
+    // --- Desktop conventions ---
+    TWorkspaceStatusBar *Status() const;
+    // Shows the open scheme, its unsaved mark and the current drawing's zoom.
+    void UpdateStatus();
+    // "移动": a left drag on the wiring drawing pans it while on.
+    void SetPanTool(bool on);
+
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
 
@@ -280,9 +288,12 @@ private:
     static void RevertCheck(QAction *action);
 
     void SetUpPalettes();
+    void SetUpDesktop();
+    void SetUpShortcuts();
     // Stops the details without closing the window and forgets HintNode.
     void StopHintTimer();
 
+    TWorkspaceStatusBar *StatusBar = nullptr;
     bool FSchemesListed = false;
     bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
     std::unique_ptr<QPrinter> FPrinter;

@@ -369,9 +369,8 @@ void TFrmMain::ConnectEditingCommands()
     });
     on("actObjH", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorLeftRight); });
     on("actObjV", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorTopBottom); });
-    connect(Action(QStringLiteral("actDisplayMove")), &QAction::toggled, this, [this](bool on) {
-        gcWiring->viewport()->setCursor(on ? Qt::SizeAllCursor : Qt::ArrowCursor);
-    });
+    connect(Action(QStringLiteral("actDisplayMove")), &QAction::toggled, this,
+            [this](bool on) { SetPanTool(on); });
 }
 
 void TFrmMain::DeleteSelection(TGraphControl *graph)

@@ -558,7 +558,8 @@ TEST_F(HintTest, DetailsStopWhenTheNodeGoes)
 
 TEST_F(HintTest, WindowStandsAtTheNodesCornerPlusItsSizeInDiagramUnits)
 {
-    EXPECT_EQ(Window->FrmHint->size(), QSize(300, 150));
+    EXPECT_EQ(Window->FrmHint->size(), QSize(302, 152));
+    EXPECT_EQ(Window->FrmHint->Image->size(), QSize(150, 150)) << "the whole library picture";
     EXPECT_TRUE(Window->FrmHint->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(Window->FrmHint->windowFlags() & Qt::FramelessWindowHint);
     const struct {
