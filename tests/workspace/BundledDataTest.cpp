@@ -60,6 +60,23 @@ TEST(BundledDataTest, TheLibraryHoldsWhatAHomeNeedsWithTheRightCompanions)
 }
 
 // A breaker is drawn from its 20-pixel picture: no two breakers may look alike.
+// Placed symbols keep their library index as Tag, and the configuration list
+// reads the symbol's type through it: the entries drawings were made with
+// keep their places, and new ones only follow them.
+TEST(BundledDataTest, EarlierLibraryEntriesKeepTheirIndices)
+{
+    const QStringList firstCodes = QStringLiteral(
+        "D01 D02 D03 D04 D05 D06 D07 D08 D09 D10 D11 D12 D13 D14 D15 F01 F02 F03 F04 F05 F06 "
+        "F07 F08 F09 F10 F11 F12 F13 A01 A02 A03 A04 A05 A06 A07 A08 A09 A10 A11 B01 B02 B03 "
+        "B04 B05 B06 B07 B08 B09 B10 B11 C01 C02 C03 C04 C05 C06 C07 C08 C09 S01 S02 S03 K01 "
+        "K02 K03 K04 K05 K06 K07 K08 K09 K10 K11 K12 K13 K14 K15 L01 L02 L03 L04 L05 L06 L07")
+                                       .split(u' ');
+    const TIconstore library(DataDir + QStringLiteral("iconstore.xml"));
+    ASSERT_GE(library.IconCount(), firstCodes.size());
+    for (int i = 0; i < firstCodes.size(); ++i)
+        EXPECT_EQ(library.Icon(i)->Code(), firstCodes[i]) << "index " << i;
+}
+
 TEST(BundledDataTest, EveryBreakerHasAPictureOfItsOwn)
 {
     const TIconstore library(DataDir + QStringLiteral("iconstore.xml"));
