@@ -3,6 +3,7 @@
 // wiring drawing made into a bitmap at its own size first, as the preview
 // once did.
 
+#include "BenchDrawing.h"
 #include "GraphControl.h"
 #include "GraphLink.h"
 #include "GraphNode.h"
@@ -20,20 +21,6 @@
 
 namespace {
 
-QByteArray PlanJpeg()
-{
-    QImage plan(4000, 3000, QImage::Format_RGB32);
-    plan.fill(Qt::white);
-    QPainter painter(&plan);
-    painter.setPen(QPen(Qt::black, 12));
-    for (int x = 0; x < 4000; x += 400)
-        painter.drawLine(x, 0, x, 3000);
-    for (int y = 0; y < 3000; y += 300)
-        painter.drawLine(0, y, 4000, y);
-    painter.end();
-    return JpegCodec::Encode(plan, 85);
-}
-
 // 2,000 objects as drops make them: symbol, companion 80 lower, link.
 struct TBenchReport {
     TGraphControl Wiring;
@@ -42,29 +29,12 @@ struct TBenchReport {
 
     TBenchReport()
     {
-        Wiring.Background().LoadFromData(TPicture::Jpeg, PlanJpeg());
-        QImage symbol(20, 20, QImage::Format_RGB32);
-        symbol.fill(Qt::white);
-        TPicture picture;
-        picture.SetImage(symbol);
-        TGraphUpdateGuard batch(&Wiring);
-        uint32_t seed = 12345;
-        const auto next = [&seed](int range) {
-            seed = seed * 1664525u + 1013904223u;
-            return int((seed >> 8) % uint32_t(range));
-        };
-        const auto place = [&](int x, int y, int i) {
-            TGraphNode *node = Wiring.InsertNode(TRect(x, y, x + 40, y + 40), &TIconNode::Class);
-            node->SetBackground(picture);
-            node->SetText(QStringLiteral("B%1").arg(i % 100, 2, 10, QChar(u'0')));
-            node->SetIconCaption(QStringLiteral("插座%1").arg(i % 40));
-            return node;
-        };
-        for (int i = 0; i < 2000 / 3; ++i) {
-            const int x = next(3960), y = next(2880);
-            Wiring.LinkNodes(place(x, y, i), place(x, y + 80, i + 1));
-        }
-        Wiring.SelectedObjects().Clear();
+        Wiring.Background().LoadFromData(TPicture::Jpeg, BenchDrawing::FloorPlanJpeg());
+        BenchDrawing::FillSymbols(Wiring, 2000);
+        int i = 0;
+        for (TGraphObject *object : Wiring.Objects().Snapshot())
+            if (!object->IsLink())
+                object->SetIconCaption(QStringLiteral("插座%1").arg(i++ % 40));
         Guard.InsertNode(TRect(0, 0, 800, 400));
         Input = {&Wiring, &Guard, nullptr, QDir::tempPath() + u'/', {}};
         Input.Scheme.ProjectName = QStringLiteral("基准");

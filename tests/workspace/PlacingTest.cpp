@@ -27,31 +27,8 @@ protected:
     void SetUp() override
     {
         WorkspaceTest::SetUp();
-        QDir(App).mkpath(QStringLiteral("iconstore/20"));
         QDir(App).mkpath(QStringLiteral("templates"));
-        QImage picture(20, 20, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        const struct {
-            const char16_t *caption, *system, *type, *ref, *code;
-        } icons[] = {
-            {u"吸顶灯", u"电器线路", u"灯", u"一开单控", u"F01"},
-            {u"一开单控", u"电器线路", u"开关", u"", u"A01"},
-            {u"五孔插座", u"电器线路", u"插座", u"", u"B01"},
-            {u"C16断路器", u"配电箱", u"漏电保护器", u"", u"K01"},
-        };
-        QString xml = QStringLiteral("<iconstore>");
-        for (const auto &icon : icons) {
-            const QString code = QString::fromUtf16(icon.code);
-            WriteBytes(App + QStringLiteral("iconstore/20/") + code + QStringLiteral(".bmp"),
-                       BitmapCodec::Encode24(picture));
-            xml += QStringLiteral("<icon><caption>%1</caption><system>%2</system><type>%3</type>"
-                                  "<comment>说明</comment><smallimage>%4.bmp</smallimage>"
-                                  "<largeimage>%4.bmp</largeimage><ref>%5</ref><code>%4</code>"
-                                  "</icon>")
-                       .arg(QString::fromUtf16(icon.caption), QString::fromUtf16(icon.system),
-                            QString::fromUtf16(icon.type), code, QString::fromUtf16(icon.ref));
-        }
-        WriteBytes(App + QStringLiteral("iconstore.xml"), (xml + "</iconstore>").toUtf8());
+        WriteFourSymbolLibrary(App, Qt::white);
         Start();
         CreateOnPage0(QStringLiteral("placing"));
     }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+class TGraphControl;
+
+// The drawing the paint and report benchmarks measure: a 4,000 x 3,000 JPEG
+// floor plan with symbols, their companions and links spread over it.
+namespace BenchDrawing {
+
+QByteArray FloorPlanJpeg();
+// About that many objects, as drops place them: a symbol, its companion 80
+// units lower and the link between them, spread evenly over the floor plan.
+void FillSymbols(TGraphControl &graph, int objects);
+
+} // namespace BenchDrawing
