@@ -26,5 +26,11 @@ void TGuardedApplication::Report(QEvent *event, const QString &message)
     }
     FReporting = true;
     const auto done = qScopeGuard([this] { FReporting = false; });
-    FReporter(message);
+    try {
+        FReporter(message);
+    } catch (const std::exception &error) {
+        qWarning("%s; %s", qUtf8Printable(message), error.what());
+    } catch (...) {
+        qWarning("%s", qUtf8Printable(message));
+    }
 }

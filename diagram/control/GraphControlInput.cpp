@@ -413,7 +413,11 @@ void TGraphControl::AbandonEvent(QEvent *event, const QString &message)
     }
     FReportingError = true;
     const auto done = qScopeGuard([this] { FReportingError = false; });
-    OnError(this, message);
+    try {
+        OnError(this, message);
+    } catch (...) {
+        qWarning("%s", qUtf8Printable(message));
+    }
 }
 
 bool TGraphControl::HandleEvent(QEvent *event)
