@@ -3,9 +3,10 @@
 
 #include "GuardedApplication.h"
 
-#include <QPushButton>
-#include <QTest>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -22,14 +23,29 @@ TEST(GuardedApplicationTest, AnErrorFromAHandlerIsReportedAndTheLoopGoesOn)
         throw std::runtime_error("while reporting");
     });
 
-    // A timer, and a button's command, as the window's handlers are reached.
-    QTimer::singleShot(0, [] { throw std::runtime_error("Stream read error"); });
-    QCoreApplication::processEvents();
-    QPushButton button;
-    QObject::connect(&button, &QPushButton::clicked,
-                     [] { throw std::out_of_range("List index out of bounds (3)"); });
-    button.animateClick();
-    QTest::qWait(300);
+    // A timer's handler.
+    struct TFailingTimer : QObject {
+        int Id = 0;
+        void timerEvent(QTimerEvent *) override
+        {
+            killTimer(Id);
+            throw std::runtime_error("Stream read error");
+        }
+    } timer;
+    timer.Id = timer.startTimer(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (reported.isEmpty() && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // A widget's own handler, reached through the application's notify.
+    struct TFailingWidget : QWidget {
+        void keyPressEvent(QKeyEvent *) override
+        {
+            throw std::out_of_range("List index out of bounds (3)");
+        }
+    } widget;
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    EXPECT_TRUE(QApplication::sendEvent(&widget, &key));
 
     int later = 0;
     QTimer::singleShot(0, [&later] { ++later; });
