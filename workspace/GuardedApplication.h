@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventErrorReport.h"
+
 #include <QApplication>
 #include <functional>
 
@@ -20,5 +22,5 @@ private:
     void Report(QEvent *event, const QString &message);
 
     TReporter FReporter;
-    bool FReporting = false;
+    TEventErrorReport FErrorReport;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EventErrorReport.h"
 #include "GraphColor.h"
 #include "GraphFont.h"
 #include "GraphGeometry.h"
@@ -351,7 +352,7 @@ private:
     TColor FColor = clWindow;
     TPicture FBackground;
     bool FShowBackground = true;
-    bool FReportingError = false;
+    TEventErrorReport FErrorReport;
     // Counts every change of the object list and of stored identifiers.
     uint64_t FObjectsGeneration = 0;
     struct TZeroIDAnswer {

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScopeGuard>
 
 // Editing with the mouse and the keyboard: command modes, hit tests, the
 // drags that move, resize, re-attach and select, and the keyboard table.
@@ -405,19 +404,10 @@ void TGraphControl::AbandonEvent(QEvent *event, const QString &message)
     if (QWidget::mouseGrabber() == viewport())
         viewport()->releaseMouse();
     SetDragState(dragNone);
-    // A paint that fails would fail again under the message box; and the
-    // message box must not stack one report on another.
-    if (!OnError || FReportingError || event->type() == QEvent::Paint) {
-        qWarning("%s", qUtf8Printable(message));
-        return;
-    }
-    FReportingError = true;
-    const auto done = qScopeGuard([this] { FReportingError = false; });
-    try {
-        OnError(this, message);
-    } catch (...) {
-        qWarning("%s", qUtf8Printable(message));
-    }
+    TEventErrorReport::THandler handler;
+    if (OnError)
+        handler = [this](const QString &text) { OnError(this, text); };
+    FErrorReport.Report(event, message, handler);
 }
 
 bool TGraphControl::HandleEvent(QEvent *event)
