@@ -131,6 +131,8 @@ TGraphControl::TGraphControl(QWidget *parent) : QAbstractScrollArea(parent)
 TGraphControl::~TGraphControl()
 {
     FDestroying = true;
+    FEditRecorder = nullptr;
+    FDragEdit = nullptr;
     FBackground.SetOnChange(nullptr);
     FBackground.Clear();
     Clear();
@@ -152,14 +154,21 @@ void TGraphControl::ObjectsChanged(TGraphObjectList *list, TGraphObject *object,
             return;
         }
         FIndex.Added(object);
+        if (FEditRecorder)
+            FEditRecorder->ObjectAdded(object);
         NotifyChange(object, true);
         DoObjectInsert(object);
         break;
     case laRemoved:
-        if (object->Owner() == this)
-            ObjectRemoved(object);
+        if (object->Owner() != this)
+            break;
+        if (FEditRecorder)
+            FEditRecorder->ObjectRemoved(object, list->RemovingIndex());
+        ObjectRemoved(object);
         break;
     case laMoved:
+        if (FEditRecorder)
+            FEditRecorder->ObjectReordered(object);
         NotifyChange(object, true);
         break;
     }
@@ -280,8 +289,10 @@ void TGraphControl::EndUpdate()
         NotifyChange(nullptr, FChangePending);
 }
 
-void TGraphControl::NotifyChange(TGraphObject *, bool contentChanged)
+void TGraphControl::NotifyChange(TGraphObject *object, bool contentChanged)
 {
+    if (object && contentChanged && FEditRecorder)
+        FEditRecorder->ObjectChanged(object);
     FChangePending = FChangePending || contentChanged;
     if (FUpdateCount > 0 || FDestroying)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EventErrorReport.h"
+#include "GraphEditRecorder.h"
 #include "GraphColor.h"
 #include "GraphFont.h"
 #include "GraphGeometry.h"
@@ -117,6 +118,11 @@ public:
     TGraphObject *ReadObject(TValueReader &reader);
     // The private clipboard format that carries a block of diagram records.
     static QString ClipboardMimeType();
+
+    // --- Edit recording (the undo history) ---
+    // The recorder told of every edit; none by default. The control does not own it.
+    TGraphEditRecorder *EditRecorder() const { return FEditRecorder; }
+    void SetEditRecorder(TGraphEditRecorder *recorder) { FEditRecorder = recorder; }
 
     // --- Change batching ---
     void BeginUpdate();
@@ -410,6 +416,29 @@ private:
     bool FDestroying = false;
     const QPainter *FWindowCanvas = nullptr;
     TGraphIndex FIndex;
+    TGraphEditRecorder *FEditRecorder = nullptr;
+    TGraphEditRecorder *FDragEdit = nullptr; // told of the drag under way
+};
+
+// Brackets one designer action for the drawing's edit recorder, if it has
+// one, also when the action ends by an exception.
+class TGraphEdit {
+public:
+    TGraphEdit(TGraphControl *graph, const QString &name) : FRecorder(graph->EditRecorder())
+    {
+        if (FRecorder)
+            FRecorder->BeginEdit(name);
+    }
+    ~TGraphEdit()
+    {
+        if (FRecorder)
+            FRecorder->EndEdit();
+    }
+    TGraphEdit(const TGraphEdit &) = delete;
+    TGraphEdit &operator=(const TGraphEdit &) = delete;
+
+private:
+    TGraphEditRecorder *FRecorder;
 };
 
 // Brackets a batch of changes: BeginUpdate now, EndUpdate when the scope

@@ -317,16 +317,20 @@ void TGraphControl::ReleaseAt(QMouseEvent *event)
         SetCursorFor(FHitMarker);
         return;
     case cmInsertNode:
-        if (left && !FDoubleClickPress && !FDragRect.IsEmpty())
+        if (left && !FDoubleClickPress && !FDragRect.IsEmpty()) {
+            const TGraphEdit edit(this, QStringLiteral("插入"));
             InsertNode(FDragRect, FNewNodeClass);
+        }
         SetCommandMode(cmEdit);
         if (shift)
             SetCommandMode(cmInsertNode);
         return;
     case cmLinkNodes: {
         auto *node = static_cast<TGraphNode *>(FindObjectAt(p.x(), p.y(), &TGraphNode::Class));
-        if (node && FLinkSourceNode && DoCanLinkNodes(FLinkSourceNode, node))
+        if (node && FLinkSourceNode && DoCanLinkNodes(FLinkSourceNode, node)) {
+            const TGraphEdit edit(this, QStringLiteral("连接"));
             LinkNodes(FLinkSourceNode, node, FNewLinkClass);
+        }
         SetCommandMode(cmEdit);
         if (shift)
             SetCommandMode(cmLinkNodes);
@@ -512,36 +516,47 @@ bool TGraphControl::HandleKey(QKeyEvent *event)
             return false;
         if (!selected)
             return false;
-        if (!FLockNodes)
+        if (!FLockNodes) {
+            const TGraphEdit edit(this,
+                                  shift ? QStringLiteral("调整大小") : QStringLiteral("移动"));
             MoveResizeByKey(key, modifiers);
+        }
         return true;
-    case Qt::Key_Insert:
+    case Qt::Key_Insert: {
+        const TGraphEdit edit(this, ctrl ? QStringLiteral("连接") : QStringLiteral("插入"));
         if (ctrl)
             LinkSelectedNodes();
         else
             InsertNode(nullptr, FNewNodeClass);
         return true;
-    case Qt::Key_Delete:
+    }
+    case Qt::Key_Delete: {
         if (!selected)
             return false;
+        const TGraphEdit edit(this, QStringLiteral("删除"));
         DeleteSelection();
         return true;
+    }
     case Qt::Key_C:
         if (!ctrl || keypad || !selected)
             return false;
         CopyToClipboard();
         return true;
-    case Qt::Key_X:
+    case Qt::Key_X: {
         if (!ctrl || keypad || !selected)
             return false;
         CopyToClipboard();
+        const TGraphEdit edit(this, QStringLiteral("剪切"));
         DeleteSelection();
         return true;
-    case Qt::Key_V:
+    }
+    case Qt::Key_V: {
         if (!ctrl || keypad)
             return false;
+        const TGraphEdit edit(this, QStringLiteral("粘贴"));
         PasteFromClipboard();
         return true;
+    }
     default:
         return false;
     }

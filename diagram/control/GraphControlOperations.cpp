@@ -1,5 +1,7 @@
 #include "GraphControl.h"
 
+#include <utility>
+
 #include "GraphLink.h"
 #include "GraphNode.h"
 
@@ -104,8 +106,8 @@ TGraphObject *TGraphControl::FindNextObject(int index, bool inclusive, TGraphObj
 
 TGraphObject *TGraphControl::ObjectByID(uint32_t id, TGraphObjectClassRef cls) const
 {
-    return FIndex.TopmostWithID(id, FObjects,
-                                [cls](const TGraphObject *object) { return object->IsKindOf(cls); });
+    return FIndex.TopmostWithID(
+        id, FObjects, [cls](const TGraphObject *object) { return object->IsKindOf(cls); });
 }
 
 TGraphObject *TGraphControl::ObjectByStoredID(int firstIndex, uint32_t storedID,
@@ -122,8 +124,7 @@ TGraphObject *TGraphControl::ObjectByStoredID(int firstIndex, uint32_t storedID,
 // a walk answers. A file whose links all refer to 0 asks the same question
 // once per link; the answer is kept until the objects or their stored
 // identifiers change.
-TGraphObject *TGraphControl::TopmostWithoutStoredID(int firstIndex,
-                                                    TGraphObjectClassRef cls) const
+TGraphObject *TGraphControl::TopmostWithoutStoredID(int firstIndex, TGraphObjectClassRef cls) const
 {
     TZeroIDAnswer &answer = FZeroIDAnswer;
     if (answer.Generation == FObjectsGeneration && answer.FirstIndex == firstIndex &&
@@ -173,6 +174,16 @@ void TGraphControl::SetDragState(TGraphDragState state)
     } else if (FDragState == dragLinkPoint) {
         clearDragging();
         Invalidate();
+    }
+    // A whole drag, from the press to the release, is one edit.
+    if (FDragEdit) {
+        std::exchange(FDragEdit, nullptr)->EndEdit();
+    }
+    if (FEditRecorder && (state == dragMoveResize || state == dragLinkPoint)) {
+        FDragEdit = FEditRecorder;
+        FDragEdit->BeginEdit(state == dragLinkPoint     ? QStringLiteral("连接")
+                             : FHitMarker == mkNodeBody ? QStringLiteral("移动")
+                                                        : QStringLiteral("调整大小"));
     }
     FDragState = state;
     if (state == dragMoveResize) {

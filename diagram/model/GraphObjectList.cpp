@@ -57,7 +57,9 @@ int TGraphObjectList::Remove(TGraphObject *object)
     const int index = IndexOfSlot(slot);
     FSlotOf.erase(it);
     EraseSlot(slot);
+    FRemovingIndex = index;
     Notify(object, laRemoved);
+    FRemovingIndex = -1;
     return index;
 }
 

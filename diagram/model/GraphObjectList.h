@@ -43,6 +43,8 @@ public:
     int Add(TGraphObject *object);
     // Takes the object out, notifies laRemoved, and returns its former index (-1 when absent).
     int Remove(TGraphObject *object);
+    // While laRemoved is being notified: the index the object had.
+    int RemovingIndex() const { return FRemovingIndex; }
     void Delete(int index);
     // Moves an item and notifies laMoved for the object now at the target index.
     void Move(int fromIndex, int toIndex);
@@ -80,5 +82,6 @@ private:
     std::vector<int> FTree;             // 1-based Fenwick tree over the slots
     std::unordered_map<const TGraphObject *, int> FSlotOf;
     int FCount = 0;
+    int FRemovingIndex = -1;
     TChangeHandler FOnChange;
 };

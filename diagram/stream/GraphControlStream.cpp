@@ -28,11 +28,15 @@ constexpr qint64 MinRecordSize = 4 + 1 + 4 + 1 + 1 + 1 + 1;
 
 void TGraphObject::WriteToStream(TValueWriter &writer)
 {
+    // An object on its way out may be written too (the undo history keeps
+    // it): it stays on its way out.
+    const TGraphObjectState previous = FState == osDestroying ? osDestroying : osNone;
     SetState(osWriting);
     struct Restore {
         TGraphObject *object;
-        ~Restore() { object->SetState(osNone); }
-    } restore{this};
+        TGraphObjectState previous;
+        ~Restore() { object->SetState(previous); }
+    } restore{this, previous};
     GraphComponentFormat::Write(writer, *this);
 }
 

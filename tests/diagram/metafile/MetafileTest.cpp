@@ -131,10 +131,12 @@ std::vector<TEmfRecord> EmfRecords(const QByteArray &bytes)
     return records;
 }
 
-constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37, EmrCreatePen = 38,
-                   EmrCreateBrush = 39, EmrDeleteObject = 40, EmrEllipse = 42, EmrRectangle = 43,
-                   EmrIntersectClipRect = 30, EmrExtSelectClipRgn = 75, EmrStretchDIBits = 81,
-                   EmrExtCreateFont = 82, EmrExtTextOutW = 84, EmrPolygon = 3;
+// The record types of both formats, named for the tests that pick records out.
+[[maybe_unused]] constexpr uint32_t EmrHeader = 1, EmrEof = 14, EmrSelectObject = 37,
+                                    EmrCreatePen = 38, EmrCreateBrush = 39, EmrDeleteObject = 40,
+                                    EmrEllipse = 42, EmrRectangle = 43, EmrIntersectClipRect = 30,
+                                    EmrExtSelectClipRgn = 75, EmrStretchDIBits = 81,
+                                    EmrExtCreateFont = 82, EmrExtTextOutW = 84, EmrPolygon = 3;
 
 QString Utf16At(const QByteArray &bytes, qsizetype offset, int units)
 {
@@ -157,19 +159,21 @@ std::vector<TWmfRecord> WmfRecords(const QByteArray &bytes)
     qsizetype offset = 22 + 18;
     while (offset + 6 <= bytes.size()) {
         const uint32_t words = At<uint32_t>(bytes, offset);
-        if (words < 3 || offset + 2 * qsizetype(words) > bytes.size()) break;
+        if (words < 3 || offset + 2 * qsizetype(words) > bytes.size())
+            break;
         records.push_back({At<uint16_t>(bytes, offset + 4), bytes.mid(offset + 6, 2 * words - 6)});
         offset += 2 * words;
     }
     return records;
 }
 
-constexpr uint16_t WmfEof = 0, WmfSelectObject = 0x012D, WmfDeleteObject = 0x01F0,
-                   WmfCreatePen = 0x02FA, WmfCreateBrush = 0x02FC, WmfCreateFont = 0x02FB,
-                   WmfExtTextOut = 0x0A32, WmfStretchDib = 0x0F43, WmfEllipse = 0x0418,
-                   WmfIntersectClipRect = 0x0416, WmfCreateRegion = 0x06FF,
-                   WmfCreatePalette = 0x00F7, WmfCreatePatternBrush = 0x01F9,
-                   WmfDibCreatePatternBrush = 0x0142;
+[[maybe_unused]] constexpr uint16_t WmfEof = 0, WmfSelectObject = 0x012D, WmfDeleteObject = 0x01F0,
+                                    WmfCreatePen = 0x02FA, WmfCreateBrush = 0x02FC,
+                                    WmfCreateFont = 0x02FB, WmfExtTextOut = 0x0A32,
+                                    WmfStretchDib = 0x0F43, WmfEllipse = 0x0418,
+                                    WmfIntersectClipRect = 0x0416, WmfCreateRegion = 0x06FF,
+                                    WmfCreatePalette = 0x00F7, WmfCreatePatternBrush = 0x01F9,
+                                    WmfDibCreatePatternBrush = 0x0142;
 
 bool CreatesObject(uint16_t function)
 {
