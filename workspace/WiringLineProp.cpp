@@ -107,6 +107,8 @@ void TFrmLineProp::Apply()
     const bool all = FWires.size() == 1;
     const bool width = all || UpDownMargin->value() != FLoadedWidth;
     const bool colour = all || FColor != FLoadedColor;
+    // Each 确定 or 应用 is one undo step.
+    const TGraphEdit edit(FDrawing, QStringLiteral("属性设置"));
     TGraphUpdateGuard batch(FDrawing);
     for (TGraphNode *wire : FWires) {
         TPen pen;

@@ -4,6 +4,7 @@
 #include "ConfigList.h"
 #include "ConfigListView.h"
 #include "GraphControl.h"
+#include "GraphHistory.h"
 #include "IniFile.h"
 #include "ReportPreview.h"
 #include "NavBar.h"
@@ -74,6 +75,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
     FrmHelp = new TFrmHelp(this);
     SetUpPalettes();
     SetUpDesktop();
+    SetUpHistory();
     FormCreate();
 }
 
@@ -182,6 +184,7 @@ void TFrmMain::PageShown(int index)
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
     UpdateStatus();
+    UpdateUndoActions();
     if (index == 3)
         Run([this] { TabSheet3Show(); });
     else if (index == 4)
@@ -196,7 +199,7 @@ QWidget *TFrmMain::BuildProjectPage()
     const auto edit = [&](QLineEdit *&field, const char *name) {
         field = new QLineEdit;
         field->setObjectName(QLatin1String(name));
-        connect(field, &QLineEdit::textChanged, this, [this] { SetModified(true); });
+        connect(field, &QLineEdit::textChanged, this, [this] { MarkUnrecordedChange(); });
         return field;
     };
     const auto pair = [&](QWidget *a, const QString &label, QWidget *b) {
@@ -225,7 +228,7 @@ QWidget *TFrmMain::BuildProjectPage()
     form->addRow(QStringLiteral("浏览户型图："), background);
     EdtProjectComment = new QPlainTextEdit;
     EdtProjectComment->setObjectName(QStringLiteral("EdtProjectComment"));
-    connect(EdtProjectComment, &QPlainTextEdit::textChanged, this, [this] { SetModified(true); });
+    connect(EdtProjectComment, &QPlainTextEdit::textChanged, this, [this] { MarkUnrecordedChange(); });
     form->addRow(QStringLiteral("备   注："), EdtProjectComment);
 
     const auto button = [](QPushButton *&b, const QString &caption, const char *name) {
@@ -494,12 +497,19 @@ void TFrmMain::SetProjectOpen(bool value)
     for (int page = 1; page <= 4; ++page)
         PageControl->widget(page)->setEnabled(value);
     UpdateStatus();
+    UpdateUndoActions();
 }
 
 void TFrmMain::SetModified(bool value)
 {
     if (!ProjectOpen)
         return;
+    if (!value) {
+        // The project as it stands is saved (or its changes are dropped).
+        FUnrecordedChanges = false;
+        for (const auto &history : FHistories)
+            history->SetClean();
+    }
     Modified = value;
     Action(QStringLiteral("actFileSave"))->setEnabled(value);
     btnSaveFile->setEnabled(value); // the button follows its command
@@ -533,6 +543,7 @@ void TFrmMain::ResetProject()
     // The next project must not show this one's floor plan.
     for (TGraphControl *graph : {gcWiring, gcGuard})
         ShowFloorPlan(graph, TPicture(), QString());
+    ClearHistories();
     UpdateStatus();
 }
 

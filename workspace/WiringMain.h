@@ -20,6 +20,7 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TGraphControl;
+class TGraphHistory;
 class TGraphNode;
 class TGraphObject;
 class IXMLIconType;
@@ -200,6 +201,18 @@ public:
     // "导出PDF": the whole report as an A4 PDF.
     void actFileExportPdfExecute();
 
+    // --- Undo and redo ---
+    // The history of a drawing of the window; null for any other control.
+    TGraphHistory *HistoryOf(const TGraphControl *graph) const;
+    // "撤销" and "重做" follow the current drawing's history.
+    void UpdateUndoActions();
+    // Takes back the current drawing's last step, or does the next again.
+    void ReplayStep(bool undo);
+    // Opening, creating and closing a project start both histories afresh.
+    void ClearHistories();
+    // The unsaved mark as the histories and the page-0 fields have it.
+    void RefreshModified();
+
     // --- Desktop conventions ---
     TWorkspaceStatusBar *Status() const;
     // Shows the open scheme, its unsaved mark and the current drawing's zoom.
@@ -289,6 +302,10 @@ private:
 
     void SetUpPalettes();
     void SetUpDesktop();
+    void SetUpHistory();
+    // A change no history can take back (a page-0 field edited, a project
+    // made whose drawings are not on disk yet).
+    void MarkUnrecordedChange();
     void SetUpShortcuts();
     // Stops the details without closing the window and forgets HintNode.
     void StopHintTimer();
@@ -300,4 +317,6 @@ private:
     std::unique_ptr<IUserDialogs> FOwnDialogs;
     IUserDialogs *FDialogs;
     std::map<QString, QAction *> FActions;
+    std::vector<std::unique_ptr<TGraphHistory>> FHistories;
+    bool FUnrecordedChanges = false;
 };

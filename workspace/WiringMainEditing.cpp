@@ -1,6 +1,7 @@
 #include "WiringMain.h"
 
 #include "GraphControl.h"
+#include "GraphHistory.h"
 #include "GraphLink.h"
 #include "GraphMath.h"
 #include "GraphNode.h"
@@ -15,6 +16,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <optional>
 
 // Placing symbols, wire pieces and text by drag and drop, and the editing
 // commands, shared by both drawings.
@@ -107,12 +109,14 @@ void TFrmMain::gcWiringDragDrop(TGraphControl *target, const QPoint &controlPoin
         graph->ClientToGraph(grid * (controlPoint.x() / grid), grid * (controlPoint.y() / grid));
     if (!DropPending)
         return;
+    if (PaletteTag > 60000)
+        return ApplyRecommendedScheme();
+    // A drop, with the companion symbol and its link, is one step.
+    const TGraphEdit edit(graph, QStringLiteral("放置"));
     if (PaletteTag >= 0 && PaletteTag <= 9998)
         DropSymbol(graph, dropPoint);
     else if (PaletteTag >= 9999 && PaletteTag < 60000)
         DropTool(graph, dropPoint);
-    else if (PaletteTag > 60000)
-        ApplyRecommendedScheme();
 }
 
 namespace {
@@ -255,6 +259,8 @@ void TFrmMain::ApplyRecommendedScheme()
     if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"),
                       IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes)
         return;
+    const TGraphHistoryStep step(HistoryOf(gcGuard), QStringLiteral("应用推荐方案"),
+                                 TGraphEditScope::WholeDrawing);
     gcGuard->Clear();
     gcGuard->LoadFromFile(AppPath + QStringLiteral("templates/") + SchemeFileName);
 }
@@ -290,15 +296,25 @@ void TFrmMain::pmObjPopup()
 
 void TFrmMain::ConnectEditingCommands()
 {
-    const auto on = [this](const char *name, std::function<void(TGraphControl *)> command) {
+    // A command that changes the drawing is one undo step, named by its caption.
+    const auto on = [this](const char *name, std::function<void(TGraphControl *)> command,
+                           std::optional<TGraphEditScope> step = std::nullopt) {
         QAction *action = Action(QLatin1String(name));
-        connect(action, &QAction::triggered, this, [this, command, action] {
-            if (ActiveGraph)
-                Run([&] { command(ActiveGraph); });
-            else if (action->isCheckable())
-                RevertCheck(action); // nothing was shown or hidden
+        connect(action, &QAction::triggered, this, [this, command, action, step] {
+            if (!ActiveGraph) {
+                if (action->isCheckable())
+                    RevertCheck(action); // nothing was shown or hidden
+                return;
+            }
+            Run([&] {
+                const TGraphHistoryStep recorded(step ? HistoryOf(ActiveGraph) : nullptr,
+                                                 action->text(),
+                                                 step.value_or(TGraphEditScope::Objects));
+                command(ActiveGraph);
+            });
         });
     };
+    const auto objects = TGraphEditScope::Objects;
     const auto batch = [](TGraphControl *graph, const std::function<void()> &work) {
         TGraphUpdateGuard guard(graph);
         work();
@@ -311,12 +327,12 @@ void TFrmMain::ConnectEditingCommands()
         g->CopyToClipboard();
         DeleteSelection(g);
         SetModified(true);
-    });
+    }, objects);
     on("actEditPaste", [this](TGraphControl *g) {
         g->PasteFromClipboard();
         SetModified(true);
-    });
-    on("actEditDel", [this](TGraphControl *g) { DeleteSelection(g); });
+    }, objects);
+    on("actEditDel", [this](TGraphControl *g) { DeleteSelection(g); }, objects);
     on("actEditSelAll", [batch](TGraphControl *g) {
         batch(g, [g] {
             for (TGraphObject *object : g->Objects().Snapshot())
@@ -330,9 +346,10 @@ void TFrmMain::ConnectEditingCommands()
                 front ? (*it)->BringToFront() : (*it)->SendToBack();
         });
     };
-    on("actEditFront", [reorder](TGraphControl *g) { reorder(g, true); });
-    on("actEditBack", [reorder](TGraphControl *g) { reorder(g, false); });
-    on("actEditLock", [checked](TGraphControl *g) { g->SetLockNodes(checked("actEditLock")); });
+    on("actEditFront", [reorder](TGraphControl *g) { reorder(g, true); }, objects);
+    on("actEditBack", [reorder](TGraphControl *g) { reorder(g, false); }, objects);
+    on("actEditLock", [checked](TGraphControl *g) { g->SetLockNodes(checked("actEditLock")); },
+       TGraphEditScope::Settings);
     on("actEditLink", [](TGraphControl *g) { g->SetCommandMode(cmLinkNodes); });
     on("actEditClear", [this](TGraphControl *g) {
         if (FDialogs->Ask(this, QStringLiteral("你确定要清除所有图例吗？"),
@@ -340,14 +357,14 @@ void TFrmMain::ConnectEditingCommands()
             return;
         g->Clear();
         SetModified(true);
-    });
+    }, TGraphEditScope::WholeDrawing);
     on("actDisplayAll", [batch, checked](TGraphControl *g) {
         const bool visible = checked("actDisplayAll");
         batch(g, [g, visible] {
             for (TGraphObject *object : g->Objects().Snapshot())
                 object->SetVisible(visible);
         });
-    });
+    }, TGraphEditScope::WholeDrawing);
     on("actDisplayGrid", [checked](TGraphControl *g) { g->SetShowGrid(checked("actDisplayGrid")); });
     on("actDisplayZoonIn", [](TGraphControl *g) { g->SetZoom(g->Zoom() + g->ZoomStep()); });
     on("actDisplayZoomOut", [](TGraphControl *g) {
@@ -360,15 +377,17 @@ void TFrmMain::ConnectEditingCommands()
     };
     on("actObjRight", [turn](TGraphControl *g) {
         turn(g, [](TGraphNode &n) { NodePictureTurning::Rotate(n, 270); });
-    });
+    }, objects);
     on("actObjLeft", [turn](TGraphControl *g) {
         turn(g, [](TGraphNode &n) { NodePictureTurning::Rotate(n, 90); });
-    });
+    }, objects);
     on("actObjRound", [turn](TGraphControl *g) {
         turn(g, [](TGraphNode &n) { NodePictureTurning::Rotate(n, 180); });
-    });
-    on("actObjH", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorLeftRight); });
-    on("actObjV", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorTopBottom); });
+    }, objects);
+    on("actObjH", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorLeftRight); },
+       objects);
+    on("actObjV", [turn](TGraphControl *g) { turn(g, NodePictureTurning::MirrorTopBottom); },
+       objects);
     connect(Action(QStringLiteral("actDisplayMove")), &QAction::toggled, this,
             [this](bool on) { SetPanTool(on); });
 }

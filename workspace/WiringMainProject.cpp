@@ -1,6 +1,7 @@
 #include "WiringMain.h"
 
 #include "GraphControl.h"
+#include "GraphHistory.h"
 #include "GraphObject.h"
 #include "IniFile.h"
 #include "TextCodePage.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -160,6 +162,7 @@ void TFrmMain::btnCreateFileClick()
     }
     gcWiring->viewport()->update();
     SetProjectOpen(true);
+    ClearHistories();
     SetModified(false);
 }
 
@@ -179,7 +182,8 @@ void TFrmMain::actFileCreateExecute()
     ShowFloorPlan(gcWiring, picture, floorPlan);
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
-    SetModified(true); // its drawings are not on disk yet
+    ClearHistories();
+    MarkUnrecordedChange(); // its drawings are not on disk yet
 }
 
 // --- Open ---
@@ -238,6 +242,7 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
     ProjectPath = fileName;
     FillProjectFields(floorPlan);
     SetProjectOpen(true);
+    ClearHistories();
     SetModified(false);
     if (!floorPlanProblem.isEmpty())
         Tell(floorPlanProblem, IUserDialogs::Warning);
@@ -468,9 +473,14 @@ void TFrmMain::actEditImportExecute()
     if (const QString unheld = TCodePage936().Unheld(name); !unheld.isEmpty())
         return Tell(TCodePage936::Message(QStringLiteral("浏览户型图"), unheld),
                     IUserDialogs::Warning);
-    ProjectSettings->WriteString(Customer, QStringLiteral("BackgroundPath"), name);
-    EdtBackgroundPath->setText(chosen);
-    ShowFloorPlan(ActiveGraph, picture, chosen);
+    {
+        const TGraphHistoryStep step(HistoryOf(ActiveGraph), QStringLiteral("导入户型图"),
+                                     TGraphEditScope::Settings);
+        ProjectSettings->WriteString(Customer, QStringLiteral("BackgroundPath"), name);
+        const QSignalBlocker recorded(EdtBackgroundPath); // the step keeps the field
+        EdtBackgroundPath->setText(chosen);
+        ShowFloorPlan(ActiveGraph, picture, chosen);
+    }
     SetModified(true);
 }
 
@@ -490,7 +500,11 @@ void TFrmMain::actEditReImportExecute()
     TPicture picture;
     if (!LoadFloorPlanPicture(path, picture))
         return;
-    ShowFloorPlan(ActiveGraph, picture, path);
+    {
+        const TGraphHistoryStep step(HistoryOf(ActiveGraph), QStringLiteral("重新导入户型图"),
+                                     TGraphEditScope::Settings);
+        ShowFloorPlan(ActiveGraph, picture, path);
+    }
     SetModified(true);
 }
 

@@ -162,6 +162,8 @@ bool TFrmTextProp::Apply()
                       IUserDialogs::Warning);
         return false;
     }
+    // Each 确定 or 应用 is one undo step.
+    const TGraphEdit edit(FDrawing, QStringLiteral("属性设置"));
     TGraphUpdateGuard batch(FDrawing);
     for (TGraphNode *label : FLabels) {
         if (alignment)
