@@ -84,6 +84,9 @@ void TGraphObjectList::Move(int fromIndex, int toIndex)
         FSlotOf.erase(object);
         EraseSlot(SlotOfIndex(fromIndex));
         Append(object);
+    } else if (MoveIntoHole(object, fromIndex, toIndex)) {
+        // An empty slot stood just where the object goes (as when an object
+        // taken out is put back in its place): no renumbering either.
     } else {
         std::vector<TGraphObject *> items = Snapshot();
         items.erase(items.begin() + fromIndex);
@@ -91,6 +94,31 @@ void TGraphObjectList::Move(int fromIndex, int toIndex)
         Rebuild(std::move(items));
     }
     Notify(object, laMoved);
+}
+
+bool TGraphObjectList::MoveIntoHole(TGraphObject *object, int fromIndex, int toIndex)
+{
+    if (Dense())
+        return false;
+    // The neighbours the object will have, as indices of the list as it is.
+    const auto present = [fromIndex](int index) { return index < fromIndex ? index : index + 1; };
+    const int before = toIndex > 0 ? SlotOfIndex(present(toIndex - 1)) : -1;
+    const int after = SlotOfIndex(present(toIndex));
+    if (after - before < 2)
+        return false;
+    // Every slot between two neighbours is empty.
+    const int hole = before + 1;
+    const int own = FSlotOf.at(object);
+    FSlots[own] = nullptr;
+    FenwickAdd(own, -1);
+    FSlots[hole] = object;
+    FenwickAdd(hole, 1);
+    FSlotOf[object] = hole;
+    while (!FSlots.empty() && FSlots.back() == nullptr) {
+        FSlots.pop_back();
+        FTree.pop_back();
+    }
+    return true;
 }
 
 int TGraphObjectList::Replace(TGraphObject *oldObject, TGraphObject *newObject)

@@ -70,6 +70,7 @@ private:
     void Notify(TGraphObject *object, TGraphListAction action);
     void Append(TGraphObject *object);
     void EraseSlot(int slot);
+    bool MoveIntoHole(TGraphObject *object, int fromIndex, int toIndex);
     int SlotOfIndex(int index) const;
     int IndexOfSlot(int slot) const;
     void FenwickAdd(int slot, int delta);

@@ -692,6 +692,31 @@ TEST_F(ObjectListTest, MoveAnnouncesObjectAtTarget)
               (std::vector<Note>{{Pool[0], laMoved}, {Pool[3], laMoved}, {Pool[1], laMoved}}));
 }
 
+TEST_F(ObjectListTest, AnObjectPutBackWhereOneWasTakenOutTakesItsPlace)
+{
+    // As the undo history does: take objects out, add them again at the
+    // end and move each back to its index; the list then has holes to use.
+    Fill(5);
+    List.Remove(Pool[1]);
+    List.Remove(Pool[3]);
+    List.Add(Pool[3]);
+    List.Add(Pool[1]);
+    List.Move(4, 1); // Pool[1]
+    List.Move(4, 3); // Pool[3]
+    EXPECT_EQ(Items(List),
+              (std::vector<TGraphObject *>{Pool[0], Pool[1], Pool[2], Pool[3], Pool[4]}));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(List.IndexOf(Pool[i]), i);
+    EXPECT_TRUE(List.Precedes(Pool[1], Pool[2]));
+    EXPECT_TRUE(List.Precedes(Pool[3], Pool[4]));
+    // Forwards into a hole as well.
+    List.Remove(Pool[3]);
+    List.Move(0, 2);
+    EXPECT_EQ(Items(List), (std::vector<TGraphObject *>{Pool[1], Pool[2], Pool[0], Pool[4]}));
+    EXPECT_EQ(List.IndexOf(Pool[0]), 2);
+    EXPECT_EQ(List.IndexOf(Pool[4]), 3);
+}
+
 TEST_F(ObjectListTest, ReplaceSwapsInPlaceSilently)
 {
     Fill(3);
