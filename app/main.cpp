@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QTimer>
 
 // The program entry: sets the application title, finds the data folder and
 // runs the main window until it closes.
@@ -33,5 +34,7 @@ int main(int argc, char *argv[])
         window.Dialogs().Tell(&window, message, IUserDialogs::Error);
     });
     window.showMaximized();
+    // Once the window is up: what a crash left of unsaved work is offered back.
+    QTimer::singleShot(0, &window, [&window] { window.OfferRecovery(); });
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "ConfigListView.h"
 #include "GraphControl.h"
 #include "GraphHistory.h"
+#include "RecoveryStore.h"
 #include "IniFile.h"
 #include "ReportPreview.h"
 #include "NavBar.h"
@@ -76,6 +77,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
     SetUpPalettes();
     SetUpDesktop();
     SetUpHistory();
+    SetUpRecovery();
     FormCreate();
 }
 
@@ -555,6 +557,7 @@ void TFrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    DiscardRecovery(); // a clean close
     event->accept();
 }
 

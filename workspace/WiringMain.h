@@ -21,6 +21,8 @@ class QTreeWidget;
 class QWidget;
 class TGraphControl;
 class TGraphHistory;
+class TRecoveryStore;
+struct TRecoveredProject;
 class TGraphNode;
 class TGraphObject;
 class IXMLIconType;
@@ -213,6 +215,20 @@ public:
     // The unsaved mark as the histories and the page-0 fields have it.
     void RefreshModified();
 
+    // --- Crash recovery ---
+    // Where recoveries are kept (the user's data folder by default).
+    void SetRecoveryFolder(const QString &folder);
+    void SetRecoveryInterval(int milliseconds);
+    QString RecoveryFileOf(const QString &projectPath) const;
+    // Keeps the open project's drawings and fields for recovery; false
+    // (told once) when that fails or no project is open.
+    bool KeepForRecovery();
+    // The open project's recovery is no longer needed (saved, or closed).
+    void DiscardRecovery();
+    // At start: asks about each recovery a crash left, newest first, and
+    // restores the first the designer accepts. True when one was restored.
+    bool OfferRecovery();
+
     // --- Desktop conventions ---
     TWorkspaceStatusBar *Status() const;
     // Shows the open scheme, its unsaved mark and the current drawing's zoom.
@@ -303,6 +319,9 @@ private:
     void SetUpPalettes();
     void SetUpDesktop();
     void SetUpHistory();
+    void SetUpRecovery();
+    bool RestoreRecovery(const TRecoveredProject &project);
+    std::vector<QLineEdit *> ProjectFields() const;
     // A change no history can take back (a page-0 field edited, a project
     // made whose drawings are not on disk yet).
     void MarkUnrecordedChange();
@@ -319,4 +338,7 @@ private:
     std::map<QString, QAction *> FActions;
     std::vector<std::unique_ptr<TGraphHistory>> FHistories;
     bool FUnrecordedChanges = false;
+    std::unique_ptr<TRecoveryStore> FRecovery;
+    QTimer *FRecoveryTimer = nullptr;
+    bool FRecoveryFailureTold = false;
 };

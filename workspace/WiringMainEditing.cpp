@@ -259,6 +259,9 @@ void TFrmMain::ApplyRecommendedScheme()
     if (FDialogs->Ask(this, QStringLiteral("你确定要使用该推荐方案吗？"),
                       IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes)
         return;
+    // Risky: what is unsaved is kept for recovery first.
+    if (Modified)
+        KeepForRecovery();
     const TGraphHistoryStep step(HistoryOf(gcGuard), QStringLiteral("应用推荐方案"),
                                  TGraphEditScope::WholeDrawing);
     gcGuard->Clear();

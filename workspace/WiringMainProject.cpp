@@ -390,6 +390,7 @@ bool TFrmMain::actFileSaveExecute()
         return false;
     }
     SetModified(false);
+    DiscardRecovery();
     return true;
 }
 
@@ -409,6 +410,7 @@ void TFrmMain::btnCloseFileClick()
 {
     if (!OfferSave())
         return; // the save did not happen: the project stays open
+    DiscardRecovery();
     SetModified(false);
     SetProjectOpen(false);
     ResetProject();
@@ -439,6 +441,7 @@ void TFrmMain::actFileSaveAsExecute()
                                      QStringLiteral(".gua")})
         if (!CopyProjectFile(ChangeFileExt(ProjectPath, extension), base + extension))
             return; // the current project stays open
+    DiscardRecovery();
     SetModified(false);
     SetProjectOpen(false);
     ResetProject();
