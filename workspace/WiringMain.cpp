@@ -45,13 +45,18 @@ QString TFrmMain::HomePage()
 }
 
 TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *parent)
-    : QMainWindow(parent), FDialogs(dialogs)
+    : TFrmMain(TAppFolders{QDir::cleanPath(appPath) + u'/', QDir::cleanPath(appPath) + u'/'},
+               dialogs, parent)
+{
+}
+
+TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent), AppPath(folders.Data), UserPath(folders.User), FDialogs(dialogs)
 {
     if (!FDialogs) {
         FOwnDialogs = std::make_unique<TDesktopDialogs>();
         FDialogs = FOwnDialogs.get();
     }
-    AppPath = QDir::cleanPath(appPath) + u'/';
     setObjectName(QStringLiteral("FrmMain"));
     BuildActions();
     BuildPages();

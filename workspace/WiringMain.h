@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppFolders.h"
 #include "UserDialogs.h"
 
 #include <QMainWindow>
@@ -58,12 +59,16 @@ public:
     // desktop's when none is given).
     explicit TFrmMain(const QString &appPath, IUserDialogs *dialogs = nullptr,
                       QWidget *parent = nullptr);
+    // The same on data read from one folder and the designer's work kept in another.
+    explicit TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs = nullptr,
+                      QWidget *parent = nullptr);
     ~TFrmMain() override;
 
     // --- Working state ---
     bool HintArmed = false;
     TGraphNode *HintNode = nullptr;
-    QString AppPath; // ends in a separator
+    QString AppPath;  // the data read; ends in a separator
+    QString UserPath; // projects and own schemes; AppPath unless installed
     std::unique_ptr<TIconstore> IconStore;
     TGraphControl *ActiveGraph = nullptr;
     int PaletteTag = -1;
@@ -166,6 +171,11 @@ public:
     // The recommended schemes: the ".prj" files of a folder, unsorted, and
     // their items in the first group of the distribution-box palette.
     static QStringList ListSchemeFiles(const QString &folder);
+    // The schemes of the palette: the designer's own, then the bundled ones
+    // not of the same name (one folder unless installed).
+    QStringList SchemeFiles() const;
+    // The file a listed scheme is read from: the designer's own first.
+    QString SchemePath(const QString &fileName) const;
     void LoadRecommendedSchemes();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.
     void actSaveAsProjectExecute();

@@ -256,7 +256,7 @@ void TFrmMain::ApplyRecommendedScheme()
                       IUserDialogs::Information, IUserDialogs::No) != IUserDialogs::Yes)
         return;
     gcGuard->Clear();
-    gcGuard->LoadFromFile(AppPath + QStringLiteral("templates/") + SchemeFileName);
+    gcGuard->LoadFromFile(SchemePath(SchemeFileName));
 }
 
 // --- The object menu ---

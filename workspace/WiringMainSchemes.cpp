@@ -23,6 +23,26 @@ QStringList TFrmMain::ListSchemeFiles(const QString &folder)
     return dir.entryList();
 }
 
+QStringList TFrmMain::SchemeFiles() const
+{
+    QStringList names = ListSchemeFiles(UserPath + QStringLiteral("templates"));
+    if (UserPath == AppPath)
+        return names;
+    const QStringList own = names;
+    for (const QString &name : ListSchemeFiles(AppPath + QStringLiteral("templates")))
+        if (!own.contains(name))
+            names.append(name);
+    return names;
+}
+
+QString TFrmMain::SchemePath(const QString &fileName) const
+{
+    const QString own = UserPath + QStringLiteral("templates/") + fileName;
+    return UserPath == AppPath || QFileInfo::exists(own)
+               ? own
+               : AppPath + QStringLiteral("templates/") + fileName;
+}
+
 void TFrmMain::LoadRecommendedSchemes()
 {
     navBarGuard->BeginUpdate();
@@ -31,7 +51,7 @@ void TFrmMain::LoadRecommendedSchemes()
         ~End() { bar->EndUpdate(); }
     } end{navBarGuard};
     ClearSchemeItems();
-    const QStringList names = ListSchemeFiles(AppPath + QStringLiteral("templates"));
+    const QStringList names = SchemeFiles();
     for (int i = 0; i < names.size(); ++i) {
         const QString &name = names[i];
         const int dot = name.lastIndexOf(u'.');
@@ -81,10 +101,11 @@ void TFrmMain::actSaveAsProjectExecute()
     const QString name = FrmSetProjectName->edtProjectName->text();
     if (const QString problem = TemplateNameProblem(name); !problem.isEmpty())
         return Tell(problem);
-    const QString folder = AppPath + QStringLiteral("templates");
+    const QString folder = UserPath + QStringLiteral("templates");
     const QString fileName = name + QStringLiteral(".prj");
     const QString path = folder + u'/' + fileName;
-    if (QFileInfo::exists(path) &&
+    // A bundled scheme of that name would be hidden by the new one.
+    if (QFileInfo::exists(SchemePath(fileName)) &&
         FDialogs->Ask(this, QStringLiteral("推荐方案“%1”已经存在，是否替换？").arg(name),
                       IUserDialogs::Question, IUserDialogs::No) != IUserDialogs::Yes)
         return;
