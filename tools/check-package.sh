@@ -152,7 +152,8 @@ xdotool mouseup 1 sleep 0.8 key ctrl+s sleep 1
 import -window root "$OUT/3-saved.png"
 after=$(stat -c %s "$PROJECT/$NAME.wir")
 [ "$after" -gt "$before" ] || fail "the drawing was not saved (.wir $before -> $after bytes)"
-[ "$(stat -c %U "$PROJECT/$NAME.wir")" = $USERNAME ] || fail "the scheme is not the user's"
+[ "$(in_root stat -c %U "/home/$USERNAME/.local/share/varneth/projects/$NAME/$NAME.wir")" = \
+    $USERNAME ] || fail "the scheme is not the user's"
 as_user varneth-tool bom "/home/$USERNAME/.local/share/varneth/projects/$NAME/$NAME.ini" \
     >"$OUT/bom.csv" || fail "varneth-tool cannot read the saved scheme"
 [ "$(wc -l <"$OUT/bom.csv")" -ge 2 ] || fail "the configuration list is empty"
