@@ -8,15 +8,26 @@ constexpr qreal DisabledOpacity = 0.3;
 
 } // namespace
 
-TCommandIconEngine::TCommandIconEngine(const QString &svgFile) : FFile(svgFile), FSource(svgFile) {}
+TCommandIconEngine::TCommandIconEngine(TSource kind, const QString &name) : FKind(kind), FName(name)
+{
+}
+
+QIcon &TCommandIconEngine::Source()
+{
+    if (!FSource)
+        FSource = FKind == SvgFile ? QIcon(FName) : QIcon::fromTheme(FName);
+    return *FSource;
+}
 
 QPixmap TCommandIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
+    if (FKind == ThemeIcon)
+        return Source().pixmap(size, mode, state);
     const bool faint = mode == QIcon::Disabled;
     const auto key = std::make_pair((qint64(size.width()) << 32) | quint32(size.height()), faint);
     if (const auto found = FDrawn.find(key); found != FDrawn.end())
         return found->second;
-    const QPixmap normal = FSource.pixmap(size, QIcon::Normal, state);
+    const QPixmap normal = Source().pixmap(size, QIcon::Normal, state);
     QPixmap drawn = normal;
     if (faint && !normal.isNull()) {
         drawn = QPixmap(normal.size());
@@ -38,8 +49,10 @@ void TCommandIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode
     painter->drawPixmap(rect, drawn);
 }
 
-QSize TCommandIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State)
+QSize TCommandIconEngine::actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
+    if (FKind == ThemeIcon)
+        return Source().actualSize(size, mode, state);
     // The symbolic pictures are square and scale to any size.
     const int side = qMin(size.width(), size.height());
     return QSize(side, side);
@@ -47,7 +60,7 @@ QSize TCommandIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::Stat
 
 QIconEngine *TCommandIconEngine::clone() const
 {
-    return new TCommandIconEngine(FFile);
+    return new TCommandIconEngine(FKind, FName);
 }
 
 QString TCommandIconEngine::key() const

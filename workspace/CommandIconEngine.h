@@ -3,16 +3,19 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <map>
+#include <optional>
 #include <utility>
 
-// A command's picture drawn from its SVG file only when a size of it is first
-// shown, and kept. Most commands sit in menus that are not open at start, so
-// none of their pictures is drawn before the window is up. A disabled
-// command's picture is the normal one drawn faint: the symbolic pictures are
-// grey already and must still look different when the command is off.
+// A command's picture, read and drawn only when a size of it is first shown,
+// and kept. Most commands sit in menus that are not open at start, so none of
+// their pictures is read before the window is up. The picture is an SVG file
+// of the symbolic theme, whose disabled form is the normal one drawn faint
+// (the symbolic pictures are grey already and must still look different when
+// the command is off), or else an icon of the desktop's theme as it is.
 class TCommandIconEngine : public QIconEngine {
 public:
-    explicit TCommandIconEngine(const QString &svgFile);
+    enum TSource { SvgFile, ThemeIcon };
+    TCommandIconEngine(TSource kind, const QString &name);
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
@@ -21,7 +24,10 @@ public:
     QString key() const override;
 
 private:
-    QString FFile;
-    QIcon FSource; // reads and draws the file when first asked for a picture
+    QIcon &Source();
+
+    TSource FKind;
+    QString FName;
+    std::optional<QIcon> FSource;                      // made when first asked for a picture
     std::map<std::pair<qint64, bool>, QPixmap> FDrawn; // by size and faintness
 };

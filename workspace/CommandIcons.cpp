@@ -28,9 +28,9 @@ QIcon Icon(const QString &name)
     for (const QString &folder : ThemeFolders) {
         const QString path = QDir(folder).filePath(name + QStringLiteral("-symbolic.svg"));
         if (QFileInfo::exists(path))
-            return QIcon(new TCommandIconEngine(path));
+            return QIcon(new TCommandIconEngine(TCommandIconEngine::SvgFile, path));
     }
-    return QIcon::fromTheme(name);
+    return QIcon(new TCommandIconEngine(TCommandIconEngine::ThemeIcon, name));
 }
 
 } // namespace CommandIcons

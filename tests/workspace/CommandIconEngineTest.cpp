@@ -1,5 +1,7 @@
 #include "CommandIconEngine.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -35,7 +37,7 @@ protected:
 
 TEST_F(CommandIconEngineTest, DrawsEachAskedSizeAndDrawsADisabledCommandFaint)
 {
-    const QIcon icon(new TCommandIconEngine(File));
+    const QIcon icon(new TCommandIconEngine(TCommandIconEngine::SvgFile, File));
     for (int side : {16, 24, 32, 20}) {
         const QPixmap normal = icon.pixmap(QSize(side, side), QIcon::Normal);
         const QPixmap disabled = icon.pixmap(QSize(side, side), QIcon::Disabled);
@@ -52,13 +54,41 @@ TEST_F(CommandIconEngineTest, DrawsEachAskedSizeAndDrawsADisabledCommandFaint)
 
 TEST_F(CommandIconEngineTest, ACopyDrawsTheSameAndAMissingFileDrawsNothing)
 {
-    QIcon icon(new TCommandIconEngine(File));
+    QIcon icon(new TCommandIconEngine(TCommandIconEngine::SvgFile, File));
     const QIcon copy = icon; // shares; a detached copy clones the engine
     icon.detach();
     EXPECT_EQ(Ink(copy.pixmap(24)), Ink(icon.pixmap(24)));
-    const QIcon missing(new TCommandIconEngine(Dir.filePath(QStringLiteral("none.svg"))));
+    const QIcon missing(new TCommandIconEngine(TCommandIconEngine::SvgFile,
+                                               Dir.filePath(QStringLiteral("none.svg"))));
     EXPECT_TRUE(missing.pixmap(24).isNull());
     EXPECT_TRUE(missing.pixmap(QSize(24, 24), QIcon::Disabled).isNull());
+}
+
+TEST_F(CommandIconEngineTest, AThemeIconIsTheThemesOwn)
+{
+    // A theme of our own, searched only when the picture is first asked for.
+    const QString theme = Dir.filePath(QStringLiteral("icons/own"));
+    QDir().mkpath(theme + QStringLiteral("/scalable"));
+    QFile::copy(File, theme + QStringLiteral("/scalable/own-command.svg"));
+    QFile index(theme + QStringLiteral("/index.theme"));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=own\nDirectories=scalable\n\n[scalable]\nSize=16\n"
+                "Type=Scalable\nMinSize=8\nMaxSize=64\n");
+    index.close();
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString name = QIcon::themeName();
+    const QIcon icon(
+        new TCommandIconEngine(TCommandIconEngine::ThemeIcon, QStringLiteral("own-command")));
+    QIcon::setThemeSearchPaths({Dir.filePath(QStringLiteral("icons"))});
+    QIcon::setThemeName(QStringLiteral("own"));
+    const QIcon expected = QIcon::fromTheme(QStringLiteral("own-command"));
+    EXPECT_EQ(Ink(icon.pixmap(24)), Ink(expected.pixmap(24)));
+    EXPECT_GT(Ink(icon.pixmap(24)), 0);
+    EXPECT_EQ(Ink(icon.pixmap(QSize(24, 24), QIcon::Disabled)),
+              Ink(expected.pixmap(QSize(24, 24), QIcon::Disabled)))
+        << "the theme's own disabled form";
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(name);
 }
 
 } // namespace
