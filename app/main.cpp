@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
     const TAppFolders folders = TAppFolders::ForThisRun(named);
     const QString unmade = folders.MakeUserFolders();
 
-    TFrmMain window(folders);
+    // The palettes and schemes follow the first page, which shows neither.
+    TFrmMain window(folders, nullptr, nullptr, TFrmMain::TStart::ShownPageFirst);
     app.SetErrorReporter([&window](const QString &message) {
         window.Dialogs().Tell(&window, message, IUserDialogs::Error);
     });

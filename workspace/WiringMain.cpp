@@ -50,8 +50,10 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
 {
 }
 
-TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent)
-    : QMainWindow(parent), AppPath(folders.Data), UserPath(folders.User), FDialogs(dialogs)
+TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent,
+                   TStart start)
+    : QMainWindow(parent), AppPath(folders.Data), UserPath(folders.User), FStart(start),
+      FDialogs(dialogs)
 {
     if (!FDialogs) {
         FOwnDialogs = std::make_unique<TDesktopDialogs>();
@@ -108,8 +110,10 @@ void TFrmMain::FormCreate()
         ShowError(QString::fromStdString(error.what()));
     }
     ConfigItems = std::make_unique<TConfigList>(IconStore.get(), AppPath);
-    if (IconStore)
+    if (IconStore && FStart == TStart::Complete)
         Run([this] { FillPalettes(); });
+    else if (IconStore)
+        FPalettesPending = true;
     SetProjectOpen(false);
     ResetProject();
 }
@@ -183,6 +187,8 @@ void TFrmMain::PageShown(int index)
     // shown last as the one that commands act on.
     if (TGraphControl *graph = GraphOfShownPage())
         ActiveGraph = graph;
+    if (FStart == TStart::ShownPageFirst && GraphOfShownPage())
+        FinishStart(); // its palette is about to be seen
     // The details describe a symbol of the page just left.
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);

@@ -54,6 +54,12 @@ class TFrmMain : public QMainWindow {
     Q_OBJECT
 
 public:
+    // What is ready when the constructor returns: everything, or what the
+    // first page shows, the rest (the symbol palettes of the drawing pages
+    // and the recommended schemes) following right after the window's first
+    // paint, or as soon as a drawing page is shown, whichever comes first.
+    enum class TStart { Complete, ShownPageFirst };
+
     // appPath is the folder of the data (library, floor plans, projects,
     // schemes); dialogs answers the message boxes and file dialogs (the
     // desktop's when none is given).
@@ -61,7 +67,7 @@ public:
                       QWidget *parent = nullptr);
     // The same on data read from one folder and the designer's work kept in another.
     explicit TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs = nullptr,
-                      QWidget *parent = nullptr);
+                      QWidget *parent = nullptr, TStart start = TStart::Complete);
     ~TFrmMain() override;
 
     // --- Working state ---
@@ -177,6 +183,8 @@ public:
     // The file a listed scheme is read from: the designer's own first.
     QString SchemePath(const QString &fileName) const;
     void LoadRecommendedSchemes();
+    // The palettes filled and the schemes listed, if not yet done.
+    void FinishStart();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.
     void actSaveAsProjectExecute();
     // Why a recommended scheme cannot have that name; empty when it can.
@@ -251,6 +259,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // At the first show the recommended schemes are listed.
     void showEvent(QShowEvent *event) override;
+    // After the first paint the rest of a start that showed the first page first.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void FormCreate();
@@ -305,6 +315,9 @@ private:
 
     TWorkspaceStatusBar *StatusBar = nullptr;
     bool FSchemesListed = false;
+    TStart FStart;
+    bool FPalettesPending = false; // filled by FinishStart
+    bool FFinishPosted = false;
     bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<IUserDialogs> FOwnDialogs;

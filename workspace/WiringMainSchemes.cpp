@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QTimer>
 
 // The recommended schemes: every ".prj" file of the scheme folder becomes
 // an item of the first group of the distribution-box palette.
@@ -67,6 +68,26 @@ void TFrmMain::LoadRecommendedSchemes()
 void TFrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    if (FStart == TStart::Complete)
+        FinishStart();
+}
+
+void TFrmMain::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (!FFinishPosted) {
+        FFinishPosted = true;
+        QTimer::singleShot(0, this, [this] { FinishStart(); });
+    }
+}
+
+void TFrmMain::FinishStart()
+{
+    // The palettes first: filling them empties the scheme group.
+    if (FPalettesPending) {
+        FPalettesPending = false;
+        Run([this] { FillPalettes(); });
+    }
     if (!FSchemesListed) {
         FSchemesListed = true;
         Run([this] { LoadRecommendedSchemes(); });
