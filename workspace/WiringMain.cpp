@@ -78,7 +78,8 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
         AppPath + QStringLiteral("background"));
     FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
     FrmSetProjectName = new TFrmSetProjectName(this);
-    FrmHelp = new TFrmHelp(this);
+    if (FStart == TStart::Complete)
+        FrmHelp = new TFrmHelp(this);
     SetUpPalettes();
     SetUpDesktop();
     FormCreate();
@@ -96,7 +97,7 @@ QAction *TFrmMain::Action(const QString &name) const
 
 void TFrmMain::FormCreate()
 {
-    if (!FrmAbout)
+    if (!FrmAbout && FStart == TStart::Complete)
         FrmAbout = new TFrmAbout(this);
     setWindowTitle(IUserDialogs::ApplicationTitle() + QStringLiteral(" V1.0"));
     PageControl->setCurrentIndex(0);
@@ -454,8 +455,14 @@ void TFrmMain::ConnectCommands()
     on("actSetBase", [this] { actSetBaseExecute(); });
     on("actSetProp", [this] { actSetPropExecute(); });
     on("actSaveAsProject", [this] { actSaveAsProjectExecute(); });
-    on("actAboutMe", [this] { FrmAbout->exec(); });
-    on("actAboutHelp", [this] { FrmHelp->show(); });
+    on("actAboutMe", [this] {
+        FinishStart();
+        FrmAbout->exec();
+    });
+    on("actAboutHelp", [this] {
+        FinishStart();
+        FrmHelp->show();
+    });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
     lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
     lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));

@@ -55,9 +55,10 @@ class TFrmMain : public QMainWindow {
 
 public:
     // What is ready when the constructor returns: everything, or what the
-    // first page shows, the rest (the symbol palettes of the drawing pages
-    // and the recommended schemes) following right after the window's first
-    // paint, or as soon as a drawing page is shown, whichever comes first.
+    // first page shows, the rest (the symbol palettes of the drawing pages,
+    // the recommended schemes, the help and about windows) following right
+    // after the window's first paint, or as soon as a drawing page or one of
+    // those windows is shown, whichever comes first.
     enum class TStart { Complete, ShownPageFirst };
 
     // appPath is the folder of the data (library, floor plans, projects,
@@ -183,7 +184,8 @@ public:
     // The file a listed scheme is read from: the designer's own first.
     QString SchemePath(const QString &fileName) const;
     void LoadRecommendedSchemes();
-    // The palettes filled and the schemes listed, if not yet done.
+    // The palettes filled, the schemes listed, the help and about windows
+    // made, if not yet done.
     void FinishStart();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.
     void actSaveAsProjectExecute();

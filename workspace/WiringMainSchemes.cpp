@@ -1,6 +1,7 @@
 #include "WiringMain.h"
 
 #include "GraphControl.h"
+#include "WiringAbout.h"
 #include "NavBar.h"
 #include "WiringSetProjectName.h"
 
@@ -83,6 +84,11 @@ void TFrmMain::paintEvent(QPaintEvent *event)
 
 void TFrmMain::FinishStart()
 {
+    // Windows that only commands open, made when the first page is up.
+    if (!FrmHelp)
+        FrmHelp = new TFrmHelp(this);
+    if (!FrmAbout)
+        FrmAbout = new TFrmAbout(this);
     // The palettes first: filling them empties the scheme group.
     if (FPalettesPending) {
         FPalettesPending = false;

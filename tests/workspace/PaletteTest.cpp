@@ -3,6 +3,7 @@
 #include "GraphNode.h"
 #include "NavBar.h"
 #include "ViewHint.h"
+#include "WiringAbout.h"
 #include "iconstore.h"
 
 #include <QApplication>
@@ -680,13 +681,24 @@ protected:
 TEST_F(ShownPageFirstTest, FillsThePalettesAndListsTheSchemesAfterTheFirstPaint)
 {
     EXPECT_TRUE(Window->navBarWiring->Groups(0)->Links().empty()) << "not yet";
+    EXPECT_EQ(Window->FrmHelp, nullptr) << "not yet";
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
     QCoreApplication::processEvents();
     EXPECT_EQ(Palettes(*Window), CompleteStart());
     EXPECT_EQ(Captions(Window->navBarGuard->Groups(0)), QStringList({QStringLiteral("一室一厅")}));
     EXPECT_EQ(Window->ImageListSmallNav->Count(), 6 + int(std::size(SmallLibrary)));
+    EXPECT_NE(Window->FrmHelp, nullptr);
+    EXPECT_NE(Window->FrmAbout, nullptr);
     EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
+TEST_F(ShownPageFirstTest, HelpAskedForBeforeThatIsShown)
+{
+    Window->Action(QStringLiteral("actAboutHelp"))->trigger();
+    ASSERT_NE(Window->FrmHelp, nullptr);
+    EXPECT_TRUE(Window->FrmHelp->isVisible());
+    Window->FrmHelp->close();
 }
 
 TEST_F(ShownPageFirstTest, ADrawingPageShownBeforeThatHasItsPaletteAtOnceAndOnlyOnce)
