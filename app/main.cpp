@@ -41,10 +41,10 @@ int main(int argc, char *argv[])
     window.showMaximized();
     if (!unmade.isEmpty())
         QTimer::singleShot(0, &window, [&window, unmade] {
-            window.Dialogs().Tell(
-                &window,
-                QStringLiteral("无法创建文件夹 %1，方案将无法保存！").arg(QDir::toNativeSeparators(unmade)),
-                IUserDialogs::Error);
+            window.Dialogs().Tell(&window,
+                                  QStringLiteral("无法创建文件夹 %1，方案将无法保存！")
+                                      .arg(QDir::toNativeSeparators(unmade)),
+                                  IUserDialogs::Error);
         });
     return app.exec();
 }

@@ -50,8 +50,7 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
 {
 }
 
-TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent,
-                   TStart start)
+TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent, TStart start)
     : QMainWindow(parent), AppPath(folders.Data), UserPath(folders.User), FStart(start),
       FDialogs(dialogs)
 {

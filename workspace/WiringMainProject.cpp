@@ -424,7 +424,8 @@ void TFrmMain::actFileSaveAsExecute()
 {
     if (!OfferSave())
         return;
-    const QString chosen = FDialogs->SaveFile(this, QString(), UserPath + QStringLiteral("projects"));
+    const QString chosen =
+        FDialogs->SaveFile(this, QString(), UserPath + QStringLiteral("projects"));
     if (chosen.isEmpty())
         return;
     const QString folder = QDir::cleanPath(chosen);

@@ -1,8 +1,8 @@
 #include "WiringMain.h"
 
 #include "GraphControl.h"
-#include "WiringAbout.h"
 #include "NavBar.h"
+#include "WiringAbout.h"
 #include "WiringSetProjectName.h"
 
 #include <QAction>
