@@ -1,6 +1,8 @@
 # Set-up, build, run and test on a fresh Debian 12 machine.
 #   make run   installs what is missing, builds, starts the program on the bundled data
 #   make test  installs what is missing, builds, runs every test (plain and sanitized)
+#   make package  builds the Debian package build/varneth_*.deb (installs under /usr)
+#   make check-package  installs that package in a clean Debian 12 root and uses it there
 
 PACKAGES := cmake ninja-build g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev libgl-dev \
@@ -8,14 +10,14 @@ PACKAGES := cmake ninja-build g++ pkg-config \
 	libjpeg62-turbo-dev libuemf-dev libemf2svg-dev emf2svg libwmf-bin \
 	fonts-noto-cjk adwaita-icon-theme clang libclang-rt-14-dev \
 	libxlsxwriter-dev poppler-utils cups printer-driver-cups-pdf fonts-droid-fallback \
-	qt6-translations-l10n
+	qt6-translations-l10n dpkg-dev file
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test test-plain test-asan bench clean
+.PHONY: all setup configure build run test test-plain test-asan bench package check-package clean
 
 all: build
 
@@ -59,6 +61,12 @@ test: test-plain test-asan
 bench: build
 	$(BUILD)/bin/diagram_bench
 	$(BUILD)/bin/report_bench
+
+package: build
+	cmake --build $(BUILD) --target package
+
+check-package: package
+	tools/check-package.sh $(BUILD)/varneth_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,10 +1,10 @@
 #include "ToolProject.h"
 
+#include "AppFolders.h"
 #include "GraphPicture.h"
 #include "IniFile.h"
 #include "iconstore.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +62,8 @@ QString TToolProject::TakeAppDir(QStringList &args)
         return dir;
     }
     const QString environment = qEnvironmentVariable("VARNETH_APPDIR");
-    return environment.isEmpty() ? QCoreApplication::applicationDirPath() : environment;
+    // Installed, the library and floor plans lie in the system's data folder.
+    return TAppFolders::ForThisRun(environment).Data;
 }
 
 void TToolProject::ReadSettings(const QString &settingsFile)

@@ -1,3 +1,5 @@
+#include "AppFolders.h"
+#include "FirstPaintExit.h"
 #include "GuardedApplication.h"
 #include "QtTranslations.h"
 #include "WiringMain.h"
@@ -6,11 +8,13 @@
 #include <QDir>
 #include <QTimer>
 
-// The program entry: sets the application title, finds the data folder and
+// The program entry: sets the application title, finds the data folders and
 // runs the main window until it closes.
 //
-// The data folder (library, floor plans, projects, schemes) is the
-// executable's folder unless --appdir or VARNETH_APPDIR names another.
+// The data (library, floor plans, projects, schemes) is read from the
+// executable's folder unless --appdir or VARNETH_APPDIR names another. An
+// installed program reads it from the system's data folder instead and keeps
+// the designer's projects and schemes in a folder of the user's own.
 int main(int argc, char *argv[])
 {
     TGuardedApplication app(argc, argv);
@@ -23,17 +27,25 @@ int main(int argc, char *argv[])
     parser.addOption(appDir);
     parser.addHelpOption();
     parser.process(app);
-    QString appPath = QCoreApplication::applicationDirPath();
-    if (qEnvironmentVariableIsSet("VARNETH_APPDIR"))
-        appPath = qEnvironmentVariable("VARNETH_APPDIR");
-    if (parser.isSet(appDir))
-        appPath = parser.value(appDir);
+    const QString named =
+        parser.isSet(appDir) ? parser.value(appDir) : qEnvironmentVariable("VARNETH_APPDIR");
+    const TAppFolders folders = TAppFolders::ForThisRun(named);
+    const QString unmade = folders.MakeUserFolders();
 
-    TFrmMain window(QDir(appPath).absolutePath());
+    // The palettes and schemes follow the first page, which shows neither.
+    TFrmMain window(folders, nullptr, nullptr, TFrmMain::TStart::ShownPageFirst);
     app.SetErrorReporter([&window](const QString &message) {
         window.Dialogs().Tell(&window, message, IUserDialogs::Error);
     });
+    TFirstPaintExit::InstallIfAsked(window);
     window.showMaximized();
+    if (!unmade.isEmpty())
+        QTimer::singleShot(0, &window, [&window, unmade] {
+            window.Dialogs().Tell(&window,
+                                  QStringLiteral("无法创建文件夹 %1，方案将无法保存！")
+                                      .arg(QDir::toNativeSeparators(unmade)),
+                                  IUserDialogs::Error);
+        });
     // Once the window is up: what a crash left of unsaved work is offered back.
     QTimer::singleShot(0, &window, [&window] { window.OfferRecovery(); });
     return app.exec();

@@ -1,3 +1,4 @@
+#include "AppFolders.h"
 #include "DiagramJson.h"
 #include "GraphControl.h"
 #include "GraphObject.h"
@@ -123,7 +124,7 @@ int Library(const QStringList &args)
         Err() << "usage: varneth-tool library [APPDIR]\n";
         return 2;
     }
-    const QString appPath = args.isEmpty() ? QCoreApplication::applicationDirPath() : args[0];
+    const QString appPath = args.isEmpty() ? TAppFolders::ForThisRun(QString()).Data : args[0];
     const TIconstore library(QDir(appPath).filePath(QStringLiteral("iconstore.xml")));
     Out() << "index\tgroup\tcode\tcaption\tref\n";
     for (int i = 0; i < library.IconCount(); ++i) {

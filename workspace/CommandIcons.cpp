@@ -1,11 +1,10 @@
 #include "CommandIcons.h"
 
+#include "CommandIconEngine.h"
 #include "GraphCursors.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPixmap>
 
 namespace CommandIcons {
 
@@ -18,25 +17,6 @@ const QStringList ThemeFolders = {
     QStringLiteral("/usr/share/icons/Adwaita/scalable/mimetypes"),
 };
 
-// The symbolic pictures are grey already; a disabled command must still
-// look different, so its picture is drawn faint.
-QIcon WithFadedDisabled(const QIcon &source)
-{
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        const QPixmap normal = source.pixmap(size, size);
-        QPixmap faded(normal.size());
-        faded.fill(Qt::transparent);
-        QPainter painter(&faded);
-        painter.setOpacity(0.3);
-        painter.drawPixmap(0, 0, normal);
-        painter.end();
-        icon.addPixmap(normal, QIcon::Normal);
-        icon.addPixmap(faded, QIcon::Disabled);
-    }
-    return icon;
-}
-
 } // namespace
 
 QIcon Icon(const QString &name)
@@ -48,9 +28,9 @@ QIcon Icon(const QString &name)
     for (const QString &folder : ThemeFolders) {
         const QString path = QDir(folder).filePath(name + QStringLiteral("-symbolic.svg"));
         if (QFileInfo::exists(path))
-            return WithFadedDisabled(QIcon(path));
+            return QIcon(new TCommandIconEngine(TCommandIconEngine::SvgFile, path));
     }
-    return QIcon::fromTheme(name);
+    return QIcon(new TCommandIconEngine(TCommandIconEngine::ThemeIcon, name));
 }
 
 } // namespace CommandIcons

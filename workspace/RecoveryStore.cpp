@@ -22,8 +22,10 @@ TRecoveryStore::TRecoveryStore(QString folder) : FFolder(std::move(folder)) {}
 
 QString TRecoveryStore::DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/recovery");
+    // Beside the user's projects of an installed program, whatever folder
+    // the program's data comes from.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/varneth/recovery");
 }
 
 QString TRecoveryStore::FileOf(const QString &projectPath) const

@@ -24,7 +24,7 @@ struct TRecoveredProject {
 class TRecoveryStore {
 public:
     explicit TRecoveryStore(QString folder);
-    // "recovery" in the program's data folder of the user.
+    // "varneth/recovery" in the user's data location.
     static QString DefaultFolder();
 
     const QString &Folder() const { return FFolder; }

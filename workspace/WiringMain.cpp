@@ -47,13 +47,19 @@ QString TFrmMain::HomePage()
 }
 
 TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *parent)
-    : QMainWindow(parent), FDialogs(dialogs)
+    : TFrmMain(TAppFolders{QDir::cleanPath(appPath) + u'/', QDir::cleanPath(appPath) + u'/'},
+               dialogs, parent)
+{
+}
+
+TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *parent, TStart start)
+    : QMainWindow(parent), AppPath(folders.Data), UserPath(folders.User), FStart(start),
+      FDialogs(dialogs)
 {
     if (!FDialogs) {
         FOwnDialogs = std::make_unique<TDesktopDialogs>();
         FDialogs = FOwnDialogs.get();
     }
-    AppPath = QDir::cleanPath(appPath) + u'/';
     setObjectName(QStringLiteral("FrmMain"));
     BuildActions();
     BuildPages();
@@ -73,7 +79,8 @@ TFrmMain::TFrmMain(const QString &appPath, IUserDialogs *dialogs, QWidget *paren
         AppPath + QStringLiteral("background"));
     FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
     FrmSetProjectName = new TFrmSetProjectName(this);
-    FrmHelp = new TFrmHelp(this);
+    if (FStart == TStart::Complete)
+        FrmHelp = new TFrmHelp(this);
     SetUpPalettes();
     SetUpDesktop();
     SetUpHistory();
@@ -93,7 +100,7 @@ QAction *TFrmMain::Action(const QString &name) const
 
 void TFrmMain::FormCreate()
 {
-    if (!FrmAbout)
+    if (!FrmAbout && FStart == TStart::Complete)
         FrmAbout = new TFrmAbout(this);
     setWindowTitle(IUserDialogs::ApplicationTitle() + QStringLiteral(" V1.0"));
     PageControl->setCurrentIndex(0);
@@ -107,8 +114,10 @@ void TFrmMain::FormCreate()
         ShowError(QString::fromStdString(error.what()));
     }
     ConfigItems = std::make_unique<TConfigList>(IconStore.get(), AppPath);
-    if (IconStore)
+    if (IconStore && FStart == TStart::Complete)
         Run([this] { FillPalettes(); });
+    else if (IconStore)
+        FPalettesPending = true;
     SetProjectOpen(false);
     ResetProject();
 }
@@ -182,6 +191,8 @@ void TFrmMain::PageShown(int index)
     // shown last as the one that commands act on.
     if (TGraphControl *graph = GraphOfShownPage())
         ActiveGraph = graph;
+    if (FStart == TStart::ShownPageFirst && GraphOfShownPage())
+        FinishStart(); // its palette is about to be seen
     // The details describe a symbol of the page just left.
     CloseHint();
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
@@ -448,8 +459,14 @@ void TFrmMain::ConnectCommands()
     on("actSetBase", [this] { actSetBaseExecute(); });
     on("actSetProp", [this] { actSetPropExecute(); });
     on("actSaveAsProject", [this] { actSaveAsProjectExecute(); });
-    on("actAboutMe", [this] { FrmAbout->exec(); });
-    on("actAboutHelp", [this] { FrmHelp->show(); });
+    on("actAboutMe", [this] {
+        FinishStart();
+        FrmAbout->exec();
+    });
+    on("actAboutHelp", [this] {
+        FinishStart();
+        FrmHelp->show();
+    });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
     lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
     lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));

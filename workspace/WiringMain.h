@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppFolders.h"
 #include "UserDialogs.h"
 
 #include <QMainWindow>
@@ -56,17 +57,28 @@ class TFrmMain : public QMainWindow {
     Q_OBJECT
 
 public:
+    // What is ready when the constructor returns: everything, or what the
+    // first page shows, the rest (the symbol palettes of the drawing pages,
+    // the recommended schemes, the help and about windows) following right
+    // after the window's first paint, or as soon as a drawing page or one of
+    // those windows is shown, whichever comes first.
+    enum class TStart { Complete, ShownPageFirst };
+
     // appPath is the folder of the data (library, floor plans, projects,
     // schemes); dialogs answers the message boxes and file dialogs (the
     // desktop's when none is given).
     explicit TFrmMain(const QString &appPath, IUserDialogs *dialogs = nullptr,
                       QWidget *parent = nullptr);
+    // The same on data read from one folder and the designer's work kept in another.
+    explicit TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs = nullptr,
+                      QWidget *parent = nullptr, TStart start = TStart::Complete);
     ~TFrmMain() override;
 
     // --- Working state ---
     bool HintArmed = false;
     TGraphNode *HintNode = nullptr;
-    QString AppPath; // ends in a separator
+    QString AppPath;  // the data read; ends in a separator
+    QString UserPath; // projects and own schemes; AppPath unless installed
     std::unique_ptr<TIconstore> IconStore;
     TGraphControl *ActiveGraph = nullptr;
     int PaletteTag = -1;
@@ -169,7 +181,15 @@ public:
     // The recommended schemes: the ".prj" files of a folder, unsorted, and
     // their items in the first group of the distribution-box palette.
     static QStringList ListSchemeFiles(const QString &folder);
+    // The schemes of the palette: the designer's own, then the bundled ones
+    // not of the same name (one folder unless installed).
+    QStringList SchemeFiles() const;
+    // The file a listed scheme is read from: the designer's own first.
+    QString SchemePath(const QString &fileName) const;
     void LoadRecommendedSchemes();
+    // The palettes filled, the schemes listed, the help and about windows
+    // made, if not yet done.
+    void FinishStart();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.
     void actSaveAsProjectExecute();
     // Why a recommended scheme cannot have that name; empty when it can.
@@ -270,6 +290,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // At the first show the recommended schemes are listed.
     void showEvent(QShowEvent *event) override;
+    // After the first paint the rest of a start that showed the first page first.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void FormCreate();
@@ -331,6 +353,9 @@ private:
 
     TWorkspaceStatusBar *StatusBar = nullptr;
     bool FSchemesListed = false;
+    TStart FStart;
+    bool FPalettesPending = false; // filled by FinishStart
+    bool FFinishPosted = false;
     bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<IUserDialogs> FOwnDialogs;

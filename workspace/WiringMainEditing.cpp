@@ -265,7 +265,7 @@ void TFrmMain::ApplyRecommendedScheme()
     const TGraphHistoryStep step(HistoryOf(gcGuard), QStringLiteral("应用推荐方案"),
                                  TGraphEditScope::WholeDrawing);
     gcGuard->Clear();
-    gcGuard->LoadFromFile(AppPath + QStringLiteral("templates/") + SchemeFileName);
+    gcGuard->LoadFromFile(SchemePath(SchemeFileName));
 }
 
 // --- The object menu ---

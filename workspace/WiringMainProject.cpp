@@ -36,7 +36,7 @@ QString ChangeFileExt(const QString &path, const QString &extension)
 
 QString TFrmMain::ProjectPathOf(const QString &name) const
 {
-    return AppPath + QStringLiteral("projects/") + name + u'/' + name + QStringLiteral(".ini");
+    return UserPath + QStringLiteral("projects/") + name + u'/' + name + QStringLiteral(".ini");
 }
 
 bool TFrmMain::FloorPlanAccepted(const QString &path, bool ignoreCase) const
@@ -149,7 +149,7 @@ void TFrmMain::btnCreateFileClick()
 
     if (!ProjectTextsFit())
         return;
-    QDir projects(AppPath + QStringLiteral("projects"));
+    QDir projects(UserPath + QStringLiteral("projects"));
     projects.mkdir(name);
     ProjectPath = path;
     ProjectSettings = std::make_unique<TIniFile>(path);
@@ -191,7 +191,7 @@ void TFrmMain::actFileCreateExecute()
 void TFrmMain::actFileOpenExecute()
 {
     const QString fileName = FDialogs->OpenFile(this, QStringLiteral("Wiring Project (*.ini)"),
-                                                AppPath + QStringLiteral("projects"));
+                                                UserPath + QStringLiteral("projects"));
     if (!fileName.isEmpty())
         OpenProjectFile(fileName);
 }
@@ -324,7 +324,7 @@ QString TFrmMain::CreateFromDialog(TFrmCustomer &dialog)
     if (!TextsFit(texts) || !LoadFloorPlanPicture(floorPlan, picture))
         return QString();
     const QString path = ProjectPathOf(name);
-    QDir projects(AppPath + QStringLiteral("projects"));
+    QDir projects(UserPath + QStringLiteral("projects"));
     projects.mkdir(name);
     try {
         TIniFile settings(path);
@@ -431,7 +431,8 @@ void TFrmMain::actFileSaveAsExecute()
 {
     if (!OfferSave())
         return;
-    const QString chosen = FDialogs->SaveFile(this, QString(), AppPath + QStringLiteral("projects"));
+    const QString chosen =
+        FDialogs->SaveFile(this, QString(), UserPath + QStringLiteral("projects"));
     if (chosen.isEmpty())
         return;
     const QString folder = QDir::cleanPath(chosen);

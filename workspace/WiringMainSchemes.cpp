@@ -2,6 +2,7 @@
 
 #include "GraphControl.h"
 #include "NavBar.h"
+#include "WiringAbout.h"
 #include "WiringSetProjectName.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QTimer>
 
 // The recommended schemes: every ".prj" file of the scheme folder becomes
 // an item of the first group of the distribution-box palette.
@@ -23,6 +25,26 @@ QStringList TFrmMain::ListSchemeFiles(const QString &folder)
     return dir.entryList();
 }
 
+QStringList TFrmMain::SchemeFiles() const
+{
+    QStringList names = ListSchemeFiles(UserPath + QStringLiteral("templates"));
+    if (UserPath == AppPath)
+        return names;
+    const QStringList own = names;
+    for (const QString &name : ListSchemeFiles(AppPath + QStringLiteral("templates")))
+        if (!own.contains(name))
+            names.append(name);
+    return names;
+}
+
+QString TFrmMain::SchemePath(const QString &fileName) const
+{
+    const QString own = UserPath + QStringLiteral("templates/") + fileName;
+    return UserPath == AppPath || QFileInfo::exists(own)
+               ? own
+               : AppPath + QStringLiteral("templates/") + fileName;
+}
+
 void TFrmMain::LoadRecommendedSchemes()
 {
     navBarGuard->BeginUpdate();
@@ -31,7 +53,7 @@ void TFrmMain::LoadRecommendedSchemes()
         ~End() { bar->EndUpdate(); }
     } end{navBarGuard};
     ClearSchemeItems();
-    const QStringList names = ListSchemeFiles(AppPath + QStringLiteral("templates"));
+    const QStringList names = SchemeFiles();
     for (int i = 0; i < names.size(); ++i) {
         const QString &name = names[i];
         const int dot = name.lastIndexOf(u'.');
@@ -47,6 +69,31 @@ void TFrmMain::LoadRecommendedSchemes()
 void TFrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    if (FStart == TStart::Complete)
+        FinishStart();
+}
+
+void TFrmMain::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (!FFinishPosted) {
+        FFinishPosted = true;
+        QTimer::singleShot(0, this, [this] { FinishStart(); });
+    }
+}
+
+void TFrmMain::FinishStart()
+{
+    // Windows that only commands open, made when the first page is up.
+    if (!FrmHelp)
+        FrmHelp = new TFrmHelp(this);
+    if (!FrmAbout)
+        FrmAbout = new TFrmAbout(this);
+    // The palettes first: filling them empties the scheme group.
+    if (FPalettesPending) {
+        FPalettesPending = false;
+        Run([this] { FillPalettes(); });
+    }
     if (!FSchemesListed) {
         FSchemesListed = true;
         Run([this] { LoadRecommendedSchemes(); });
@@ -81,10 +128,11 @@ void TFrmMain::actSaveAsProjectExecute()
     const QString name = FrmSetProjectName->edtProjectName->text();
     if (const QString problem = TemplateNameProblem(name); !problem.isEmpty())
         return Tell(problem);
-    const QString folder = AppPath + QStringLiteral("templates");
+    const QString folder = UserPath + QStringLiteral("templates");
     const QString fileName = name + QStringLiteral(".prj");
     const QString path = folder + u'/' + fileName;
-    if (QFileInfo::exists(path) &&
+    // A bundled scheme of that name would be hidden by the new one.
+    if (QFileInfo::exists(SchemePath(fileName)) &&
         FDialogs->Ask(this, QStringLiteral("推荐方案“%1”已经存在，是否替换？").arg(name),
                       IUserDialogs::Question, IUserDialogs::No) != IUserDialogs::Yes)
         return;

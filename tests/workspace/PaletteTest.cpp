@@ -3,6 +3,7 @@
 #include "GraphNode.h"
 #include "NavBar.h"
 #include "ViewHint.h"
+#include "WiringAbout.h"
 #include "iconstore.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTest>
 #include <QToolBox>
 #include <QUrl>
 
@@ -27,15 +29,15 @@ const char16_t *const Box = u"配电箱线路";
 // A library with one icon of every group, an icon of the wiring family
 // with a distribution-box type, and two of the other family.
 const TIconEntry SmallLibrary[] = {
-    {u"电冰箱", Wiring, u"家用电器"},   // 0
-    {u"吸顶灯", Wiring, u"灯"},         // 1
-    {u"双控开关", Wiring, u"开关"},     // 2
-    {u"错放方案", Wiring, u"推荐方案"}, // 3: in no group
+    {u"电冰箱", Wiring, u"家用电器"},    // 0
+    {u"吸顶灯", Wiring, u"灯"},          // 1
+    {u"双控开关", Wiring, u"开关"},      // 2
+    {u"错放方案", Wiring, u"推荐方案"},  // 3: in no group
     {u"漏电保护器", Box, u"漏电保护器"}, // 4
-    {u"接线端子", Box, u"辅助元件"},    // 5
-    {u"方案图标", Box, u"推荐方案"},    // 6
-    {u"五孔插座", Wiring, u"插座"},     // 7
-    {u"电话插座", Wiring, u"弱电系列"}, // 8
+    {u"接线端子", Box, u"辅助元件"},     // 5
+    {u"方案图标", Box, u"推荐方案"},     // 6
+    {u"五孔插座", Wiring, u"插座"},      // 7
+    {u"电话插座", Wiring, u"弱电系列"},  // 8
 };
 
 QString Comment(int i)
@@ -70,12 +72,12 @@ protected:
             large.fill(Qt::green);
             WriteBytes(App + QStringLiteral("iconstore/150/l%1.bmp").arg(i),
                        BitmapCodec::Encode24(large));
-            xml += QStringLiteral("<icon><caption>%1</caption><system>%2</system><type>%3</type>"
-                                  "<comment>%4</comment><smallimage>s%5.bmp</smallimage>"
-                                  "<largeimage>l%5.bmp</largeimage><ref/><code>C%5</code></icon>")
-                       .arg(QString::fromUtf16(icons[n].caption),
-                            QString::fromUtf16(icons[n].system), QString::fromUtf16(icons[n].type),
-                            Comment(i), QString::number(i));
+            xml +=
+                QStringLiteral("<icon><caption>%1</caption><system>%2</system><type>%3</type>"
+                               "<comment>%4</comment><smallimage>s%5.bmp</smallimage>"
+                               "<largeimage>l%5.bmp</largeimage><ref/><code>C%5</code></icon>")
+                    .arg(QString::fromUtf16(icons[n].caption), QString::fromUtf16(icons[n].system),
+                         QString::fromUtf16(icons[n].type), Comment(i), QString::number(i));
         }
         xml += QStringLiteral("</iconstore>");
         WriteBytes(App + QStringLiteral("iconstore.xml"), xml.toUtf8());
@@ -131,7 +133,9 @@ TEST_F(PaletteFixture, LibraryIconsGoIntoTheGroupsOfTheirFamilyAndType)
         {wiring, 4, u"弱电系列", {QStringLiteral("电话插座")}},
         {guard, 0, u"断路器配置方案", {QStringLiteral("方案图标")}},
         {guard, 1, u"断路器", {QStringLiteral("漏电保护器")}},
-        {guard, 2, u"辅助元件",
+        {guard,
+         2,
+         u"辅助元件",
          {QStringLiteral("水平电线"), QStringLiteral("垂直电线"), QStringLiteral("文字"),
           QStringLiteral("接线端子")}},
     };
@@ -150,7 +154,8 @@ TEST_F(PaletteFixture, LibraryIconsGoIntoTheGroupsOfTheirFamilyAndType)
     for (int i = 0; i < int(std::size(SmallLibrary)); ++i) {
         SCOPED_TRACE(i);
         const bool inWiring = QStringView(SmallLibrary[i].system) == QStringView(Wiring);
-        TNavBarItem *item = Find(inWiring ? wiring : guard, QString::fromUtf16(SmallLibrary[i].caption));
+        TNavBarItem *item =
+            Find(inWiring ? wiring : guard, QString::fromUtf16(SmallLibrary[i].caption));
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->Tag, i);
         EXPECT_EQ(item->Hint, Comment(i));
@@ -200,7 +205,8 @@ TEST_F(PaletteFixture, OnlyWiringIconsLeaveTheToolsAloneInTheDistributionBoxPale
 
 TEST_F(PaletteFixture, MissingSmallPictureIsReportedAndStopsFilling)
 {
-    WriteLibrary({{u"电冰箱", Wiring, u"家用电器"}, {u"吸顶灯", Wiring, u"灯"},
+    WriteLibrary({{u"电冰箱", Wiring, u"家用电器"},
+                  {u"吸顶灯", Wiring, u"灯"},
                   {u"五孔插座", Wiring, u"插座"}});
     QFile::remove(App + QStringLiteral("iconstore/20/s1.bmp"));
     Start();
@@ -246,9 +252,9 @@ TEST_F(PaletteFixture, PressArmsTheDropAndSchemesRememberTheirFile)
     Window->AddSchemeItem(QStringLiteral("三居室"), QStringLiteral("三居室.gua"), 60003);
     Window->AddSchemeItem(QStringLiteral("新方案"), QStringLiteral("新方案.gua"), 65000);
     Window->AddSchemeItem(QStringLiteral("边界"), QStringLiteral("边界.gua"), 60000);
-    EXPECT_EQ(Captions(guard->Groups(0)).mid(1),
-              QStringList({QStringLiteral("三居室"), QStringLiteral("新方案"),
-                           QStringLiteral("边界")}));
+    EXPECT_EQ(
+        Captions(guard->Groups(0)).mid(1),
+        QStringList({QStringLiteral("三居室"), QStringLiteral("新方案"), QStringLiteral("边界")}));
 
     const struct {
         TNavBar *bar;
@@ -450,9 +456,9 @@ protected:
     // The pointer over the centre of a node, or over empty space.
     void MoveOver(const TGraphNode *node)
     {
-        const QPoint graphPoint = node ? QPoint(node->Left() + node->Width() / 2,
-                                                node->Top() + node->Height() / 2)
-                                       : QPoint(600, 600);
+        const QPoint graphPoint =
+            node ? QPoint(node->Left() + node->Width() / 2, node->Top() + node->Height() / 2)
+                 : QPoint(600, 600);
         Window->gcWiringMouseMove(Graph, Graph->GraphToClient(graphPoint));
     }
     bool Shown() const { return Window->FrmHint->isVisible(); }
@@ -639,3 +645,70 @@ TEST_F(HintTest, HoverOverTheDrawingArms)
 }
 
 } // namespace
+
+// --- A start that shows the first page first ---
+
+class ShownPageFirstTest : public PaletteFixture {
+protected:
+    void SetUp() override
+    {
+        PaletteFixture::SetUp();
+        WriteLibrary(std::vector<TIconEntry>(std::begin(SmallLibrary), std::end(SmallLibrary)));
+        QDir(App).mkpath(QStringLiteral("templates"));
+        TGraphControl scheme;
+        scheme.SaveToFile(App + QStringLiteral("templates/一室一厅.prj"));
+        Window = std::make_unique<TFrmMain>(TAppFolders::Same(App), &Dialogs, nullptr,
+                                            TFrmMain::TStart::ShownPageFirst);
+    }
+    // Every palette group's captions, of the window and of one started whole.
+    static QStringList Palettes(TFrmMain &window)
+    {
+        QStringList all;
+        for (TNavBar *bar : {window.navBarWiring, window.navBarGuard})
+            for (int g = 0; g < bar->GroupCount(); ++g)
+                all << Captions(bar->Groups(g)).join(u',');
+        return all;
+    }
+    QStringList CompleteStart()
+    {
+        TScriptedDialogs dialogs;
+        TFrmMain whole(App, &dialogs);
+        whole.show();
+        return Palettes(whole);
+    }
+};
+
+TEST_F(ShownPageFirstTest, FillsThePalettesAndListsTheSchemesAfterTheFirstPaint)
+{
+    EXPECT_TRUE(Window->navBarWiring->Groups(0)->Links().empty()) << "not yet";
+    EXPECT_EQ(Window->FrmHelp, nullptr) << "not yet";
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Palettes(*Window), CompleteStart());
+    EXPECT_EQ(Captions(Window->navBarGuard->Groups(0)), QStringList({QStringLiteral("一室一厅")}));
+    EXPECT_EQ(Window->ImageListSmallNav->Count(), 6 + int(std::size(SmallLibrary)));
+    EXPECT_NE(Window->FrmHelp, nullptr);
+    EXPECT_NE(Window->FrmAbout, nullptr);
+    EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
+TEST_F(ShownPageFirstTest, HelpAskedForBeforeThatIsShown)
+{
+    Window->Action(QStringLiteral("actAboutHelp"))->trigger();
+    ASSERT_NE(Window->FrmHelp, nullptr);
+    EXPECT_TRUE(Window->FrmHelp->isVisible());
+    Window->FrmHelp->close();
+}
+
+TEST_F(ShownPageFirstTest, ADrawingPageShownBeforeThatHasItsPaletteAtOnceAndOnlyOnce)
+{
+    Window->PageControl->setCurrentIndex(2);
+    const QStringList palettes = Palettes(*Window);
+    EXPECT_EQ(palettes, CompleteStart());
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Palettes(*Window), palettes);
+    EXPECT_EQ(Window->ImageListSmallNav->Count(), 6 + int(std::size(SmallLibrary)));
+}
