@@ -55,7 +55,7 @@ void TFrmMain::SetUpHistory()
                               QStringLiteral("edit-undo"), false, false);
     QAction *redo = AddAction(QStringLiteral("actEditRedo"), RedoCaption, RedoCaption,
                               QStringLiteral("edit-redo"), false, false);
-    undo->setShortcuts({QKeySequence::Undo});
+    undo->setShortcuts(QKeySequence::Undo);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // After the specified items, which keep their order.
