@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GbkCodec.h"
 #include "GraphErrors.h"
 
 #include <QByteArray>
@@ -31,20 +32,21 @@ public:
 
     void WriteByte(uint8_t value) { FOut.append(char(value)); }
     void WriteInt32(int32_t value);
-    void WriteBytes(const QByteArray &bytes) { FOut.append(bytes); }
+    void WriteBytes(QByteArrayView bytes) { FOut.append(bytes); }
     // A length byte and at most 255 bytes.
-    void WriteShortString(const QByteArray &latin1);
+    void WriteShortString(QByteArrayView latin1);
 
     // Values, each a tag and its payload.
     void WriteInteger(int64_t value);
     void WriteText(const QString &text);
-    void WriteIdent(const QByteArray &name);
+    void WriteIdent(QByteArrayView name);
     void WriteBoolean(bool value) { WriteByte(value ? vaTrue : vaFalse); }
     void WriteBinary(const QByteArray &data);
     void WriteSet(const QList<QByteArray> &members);
 
 private:
     QByteArray &FOut;
+    TGbkCodec FCodec;
 };
 
 // Reads the values of the component format from bytes in memory. Every
@@ -61,6 +63,11 @@ public:
     int32_t ReadInt32();
     QByteArray ReadBytes(qint64 count);
     QByteArray ReadShortString();
+    // The same bytes without a copy; valid while the data read from lives.
+    QByteArrayView ReadView(qint64 count);
+    QByteArrayView ReadShortView() { return ReadView(ReadByte()); }
+    // Converts the 8-bit text of the stream.
+    TGbkCodec &Codec() { return FCodec; }
     TValueType ReadTag() { return TValueType(ReadByte()); }
 
     // Payload readers for a tag already read.
@@ -78,4 +85,5 @@ public:
 private:
     const QByteArray &FData;
     qint64 FPos;
+    TGbkCodec FCodec;
 };
