@@ -150,6 +150,7 @@ private:
     bool FIsLink = false;
     bool FParentFont = true;
     bool FSyncingFont = false;
+    bool FListed = false; // in the owner's Objects list; kept by the owner
     int32_t FTag = 0;
     TBrush FBrush;
     TPen FPen;

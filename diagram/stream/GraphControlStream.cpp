@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSaveFile>
+#include <algorithm>
 
 // Diagram files and the clipboard: records of graph objects in the
 // component format, with the identifiers through which links refer to
@@ -71,12 +72,27 @@ void TGraphControl::WriteObjects(TValueWriter &writer, bool selectedOnly)
 
 TGraphObject *TGraphControl::ReadObject(TValueReader &reader)
 {
+    TClassNames classes;
+    return ReadObject(reader, classes);
+}
+
+TGraphObject *TGraphControl::ReadObject(TValueReader &reader, TClassNames &classes)
+{
     const int32_t length = reader.ReadInt32();
-    QByteArray name = reader.ReadBytes(std::max(length, 0));
-    const int zero = name.indexOf('\0');
+    QByteArrayView name = reader.ReadView(std::max(length, 0));
+    const qsizetype zero = name.indexOf('\0');
     if (zero >= 0)
         name.truncate(zero);
-    TGraphObjectClassRef cls = FindClass(QString::fromLatin1(name));
+    const auto known = std::find_if(classes.begin(), classes.end(), [name](const auto &entry) {
+        return QByteArrayView(entry.first) == name;
+    });
+    TGraphObjectClassRef cls = nullptr;
+    if (known != classes.end()) {
+        cls = known->second;
+    } else {
+        cls = FindClass(QString::fromLatin1(name));
+        classes.emplace_back(name.toByteArray(), cls);
+    }
     // Abstract classes are known by name but cannot be made.
     if (!cls || cls->IsAbstract())
         throw EStreamError(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(name)));
@@ -95,6 +111,9 @@ void TGraphControl::ReadObjects(TValueReader &reader)
     } catch (...) {
         // A block that fails part way adds nothing: the objects read so far
         // are not yet linked to anything, so they go without a trace.
+        FIndex.EndBulk(FObjects);
+        if (first == 0)
+            DropAllObjects();
         while (FObjects.Count() > first)
             FObjects.Last()->Free();
         FChangePending = changePending;
@@ -110,15 +129,22 @@ void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
     // Room for the objects, as far as the bytes left can hold them.
     const qint64 room = std::min<qint64>(count, reader.Remaining() / MinRecordSize);
     FObjects.Reserve(int(first + room));
+    // Into an empty diagram (a load) the objects are indexed at once when
+    // their identifiers have settled, not at every change on the way.
+    if (first == 0)
+        FIndex.BeginBulk();
+    TClassNames classes;
     for (int32_t i = 0; i < count; ++i)
-        ReadObject(reader);
+        ReadObject(reader, classes);
 
     // Links translate the identifiers they read into those their nodes
     // carry now, then look their nodes up.
-    const std::vector<TGraphObject *> all = FObjects.Snapshot();
-    const std::vector<TGraphObject *> read(all.begin() + first, all.end());
+    std::vector<TGraphObject *> read = FObjects.Snapshot();
+    read.erase(read.begin(), read.begin() + first);
     for (auto it = read.rbegin(); it != read.rend(); ++it)
         (*it)->RemapStoredReferences(first);
+    FStoredIDs = TStoredIDTable();
+    FIndex.EndBulk(FObjects);
     for (auto it = read.rbegin(); it != read.rend(); ++it) {
         TGraphObject *object = *it;
         if (!FObjects.Contains(object))
