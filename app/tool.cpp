@@ -12,8 +12,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QJsonDocument>
 #include <QTextStream>
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <map>
@@ -43,9 +43,21 @@ int Dump(const QStringList &args)
     }
     TGraphControl graph;
     graph.LoadFromFile(args[0]);
-    for (TGraphObject *object : graph.Objects().Snapshot())
-        Out() << QJsonDocument(DiagramObjectToJson(*object)).toJson(QJsonDocument::Compact)
-              << '\n';
+    // The lines are UTF-8 already: straight to the output, in large pieces.
+    Out().flush();
+    QByteArray lines;
+    const auto write = [&lines] {
+        std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
+        lines.clear();
+    };
+    graph.Objects().ForEach([&](TGraphObject *object) {
+        lines += DiagramObjectToJsonLine(*object);
+        lines += '\n';
+        if (lines.size() >= 1 << 20)
+            write();
+    });
+    write();
+    std::fflush(stdout);
     return 0;
 }
 
