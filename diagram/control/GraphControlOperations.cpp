@@ -135,7 +135,8 @@ TGraphObject *TGraphControl::ObjectByStoredID(int firstIndex, uint32_t storedID,
         [](const auto &a, const auto &b) { return a.first < b.first; });
     for (auto it = last; it != first;) {
         --it;
-        if (it->second->IsKindOf(cls) && FObjects.IndexOf(it->second) >= firstIndex)
+        if (it->second->IsKindOf(cls) &&
+            (firstIndex <= 0 || FObjects.IndexOf(it->second) >= firstIndex))
             return it->second;
     }
     return nullptr;

@@ -161,6 +161,9 @@ void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
 QByteArray TGraphControl::SaveToBytes()
 {
     QByteArray bytes;
+    // Room for what most records take, so that a large diagram is not
+    // copied again and again as it grows; pages not written cost nothing.
+    bytes.reserve(Signature.size() + 4 + qsizetype(FObjects.Count()) * 256);
     TValueWriter writer(bytes);
     writer.WriteBytes(Signature);
     WriteObjects(writer, false);
