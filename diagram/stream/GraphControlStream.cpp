@@ -60,6 +60,7 @@ void TGraphControl::WriteObject(TValueWriter &writer, TGraphObject *object)
     writer.WriteBytes(name);
     writer.WriteByte(0);
     object->WriteToStream(writer);
+    writer.Drain();
 }
 
 void TGraphControl::WriteObjects(TValueWriter &writer, bool selectedOnly)
@@ -207,8 +208,19 @@ void TGraphControl::SaveToFile(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = SaveToBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Written in pieces as the records are made, not first whole in memory.
+    constexpr qsizetype Piece = 1 << 20;
+    QByteArray piece;
+    piece.reserve(Piece + (1 << 16));
+    bool written = true;
+    TValueWriter writer(
+        piece,
+        [&](const QByteArray &bytes) { written = written && file.write(bytes) == bytes.size(); },
+        Piece);
+    writer.WriteBytes(Signature);
+    WriteObjects(writer, false);
+    writer.Drain(true);
+    if (!written || !file.commit())
         throw EStreamError(
             QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
     FGraphModified = false;

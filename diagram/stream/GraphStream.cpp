@@ -11,6 +11,14 @@ EStreamError ReadError()
 
 } // namespace
 
+void TValueWriter::Drain(bool all)
+{
+    if (!FDrain || FOut.isEmpty() || (!all && FOut.size() < FThreshold))
+        return;
+    FDrain(FOut);
+    FOut.truncate(0); // keeps the room for the next piece
+}
+
 void TValueWriter::WriteInt32(int32_t value)
 {
     char bytes[4];

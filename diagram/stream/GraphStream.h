@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // The value tags of the component format.
 enum TValueType : uint8_t {
@@ -29,6 +30,17 @@ enum TValueType : uint8_t {
 class TValueWriter {
 public:
     explicit TValueWriter(QByteArray &out) : FOut(out) {}
+    // A writer whose output goes on to the drain in pieces of about the
+    // threshold, so that a large stream is never whole in memory.
+    using TDrain = std::function<void(const QByteArray &piece)>;
+    TValueWriter(QByteArray &out, TDrain drain, qsizetype threshold)
+        : FOut(out), FDrain(std::move(drain)), FThreshold(threshold)
+    {
+    }
+
+    // Hands the bytes written so far to the drain once they reach the
+    // threshold (all of them when asked) and starts the piece afresh.
+    void Drain(bool all = false);
 
     void WriteByte(uint8_t value) { FOut.append(char(value)); }
     void WriteInt32(int32_t value);
@@ -47,6 +59,8 @@ public:
 private:
     QByteArray &FOut;
     TGbkCodec FCodec;
+    TDrain FDrain;
+    qsizetype FThreshold = 0;
 };
 
 // Reads the values of the component format from bytes in memory. Every
