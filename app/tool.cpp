@@ -1,4 +1,4 @@
-#include "DiagramJson.h"
+#include "DiagramJsonWriter.h"
 #include "GraphControl.h"
 #include "GraphObject.h"
 #include "LibraryCheck.h"
@@ -46,12 +46,13 @@ int Dump(const QStringList &args)
     // The lines are UTF-8 already: straight to the output, in large pieces.
     Out().flush();
     QByteArray lines;
+    TDiagramJsonWriter json;
     const auto write = [&lines] {
         std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
         lines.clear();
     };
     graph.Objects().ForEach([&](TGraphObject *object) {
-        lines += DiagramObjectToJsonLine(*object);
+        json.Append(lines, *object);
         lines += '\n';
         if (lines.size() >= 1 << 20)
             write();

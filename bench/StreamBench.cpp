@@ -5,7 +5,7 @@
 // (load and write every object as a line of JSON).
 
 #include "BenchDrawing.h"
-#include "DiagramJson.h"
+#include "DiagramJsonWriter.h"
 #include "GraphControl.h"
 #include "GraphLink.h"
 #include "GraphNode.h"
@@ -112,8 +112,9 @@ void BM_Dump(benchmark::State &state)
         TGraphControl graph;
         graph.LoadFromBytes(file);
         QByteArray lines;
+        TDiagramJsonWriter json;
         graph.Objects().ForEach([&](TGraphObject *object) {
-            lines += DiagramObjectToJsonLine(*object);
+            json.Append(lines, *object);
             lines += '\n';
         });
         benchmark::DoNotOptimize(lines);

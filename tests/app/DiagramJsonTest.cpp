@@ -2,6 +2,7 @@
 // QJsonDocument writes for the same object.
 
 #include "DiagramJson.h"
+#include "DiagramJsonWriter.h"
 #include "GraphControl.h"
 #include "GraphLink.h"
 #include "GraphNode.h"
@@ -61,9 +62,13 @@ TEST(DiagramJsonTest, LinesMatchQtsJsonWriter)
     graph.LinkNodes(nodes[3], nodes[4])->SetToNodeID(9999);
 
     ASSERT_GT(graph.Objects().Count(), 8);
-    graph.Objects().ForEach([](TGraphObject *object) {
-        EXPECT_EQ(DiagramObjectToJsonLine(*object),
-                  QJsonDocument(DiagramObjectToJson(*object)).toJson(QJsonDocument::Compact))
+    // One writer for all, as the dump uses it: nodes and links in turn.
+    TDiagramJsonWriter writer;
+    graph.Objects().ForEach([&](TGraphObject *object) {
+        QByteArray line("x");
+        writer.Append(line, *object);
+        EXPECT_EQ(line,
+                  "x" + QJsonDocument(DiagramObjectToJson(*object)).toJson(QJsonDocument::Compact))
             << object->ClassType()->Name << " " << object->ID();
     });
 }
