@@ -68,6 +68,21 @@ void TValueWriter::WriteText(const QString &value)
             *out++ = char(c.unicode());
         return;
     }
+    // Labels and symbol fields repeat: each text is converted once.
+    if (const auto known = FTexts.constFind(value); known != FTexts.cend()) {
+        FOut.append(*known);
+        return;
+    }
+    const qsizetype start = FOut.size();
+    WriteConvertedText(value);
+    constexpr qsizetype LongestShared = 256;
+    constexpr qsizetype MostShared = 1 << 16;
+    if (value.size() <= LongestShared && FTexts.size() < MostShared)
+        FTexts.insert(value, FOut.mid(start));
+}
+
+void TValueWriter::WriteConvertedText(const QString &value)
+{
     // The drawings hold 8-bit text of code page 936; a character outside it
     // is written as the question mark that text stands for.
     const QString text = FCodec.Narrow(value);
@@ -170,24 +185,45 @@ int64_t TValueReader::ReadIntegerPayload(TValueType tag)
 
 QString TValueReader::ReadTextPayload(TValueType tag)
 {
+    const auto fromGBK = [this](QByteArrayView bytes) { return FCodec.FromGBK(bytes); };
     switch (tag) {
     case vaString:
-        return FCodec.FromGBK(ReadView(ReadByte()));
+        return Shared(FGbkTexts, ReadView(ReadByte()), fromGBK);
     case vaLString:
-        return FCodec.FromGBK(ReadView(uint32_t(ReadInt32())));
+        return Shared(FGbkTexts, ReadView(uint32_t(ReadInt32())), fromGBK);
     case vaUTF8String:
         return FCodec.Narrow(QString::fromUtf8(ReadView(uint32_t(ReadInt32()))));
     default: {
         const qint64 units = uint32_t(ReadInt32());
         if (units > Remaining() / 2)
             throw ReadError();
-        const QByteArrayView bytes = ReadView(units * 2);
-        QString text(units, Qt::Uninitialized);
-        for (qint64 i = 0; i < units; ++i)
-            text[i] = QChar(qFromLittleEndian<char16_t>(bytes.data() + 2 * i));
-        return FCodec.Narrow(text);
+        return Shared(FWideTexts, ReadView(units * 2), [this](QByteArrayView bytes) {
+            QString text(bytes.size() / 2, Qt::Uninitialized);
+            char16_t *out = reinterpret_cast<char16_t *>(text.data());
+            for (qsizetype i = 0; i < text.size(); ++i)
+                out[i] = qFromLittleEndian<char16_t>(bytes.data() + 2 * i);
+            return FCodec.Narrow(text);
+        });
     }
     }
+}
+
+template <typename Convert>
+QString TValueReader::Shared(TTexts &texts, QByteArrayView bytes, Convert convert)
+{
+    // Long texts rarely repeat; the table stops growing at a bound.
+    constexpr qsizetype LongestShared = 256;
+    constexpr size_t MostShared = 1 << 16;
+    if (bytes.size() > LongestShared)
+        return convert(bytes);
+    const std::string_view key(bytes.data(), size_t(bytes.size()));
+    const auto known = texts.find(key);
+    if (known != texts.end())
+        return known->second;
+    QString text = convert(bytes);
+    if (texts.size() < MostShared)
+        texts.emplace(key, text);
+    return text;
 }
 
 QByteArray TValueReader::ReadBinaryPayload()

@@ -4,10 +4,13 @@
 #include "GraphErrors.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <string_view>
+#include <unordered_map>
 
 // The value tags of the component format.
 enum TValueType : uint8_t {
@@ -57,8 +60,11 @@ public:
     void WriteSet(const QList<QByteArray> &members);
 
 private:
+    void WriteConvertedText(const QString &text);
+
     QByteArray &FOut;
     TGbkCodec FCodec;
+    QHash<QString, QByteArray> FTexts; // text that needs converting, as written
     TDrain FDrain;
     qsizetype FThreshold = 0;
 };
@@ -97,7 +103,15 @@ public:
     }
 
 private:
+    // Diagrams repeat the same labels and symbol fields thousands of times:
+    // text read before, by its bytes in the stream, is shared, not made again.
+    using TTexts = std::unordered_map<std::string_view, QString>;
+    template <typename Convert>
+    QString Shared(TTexts &texts, QByteArrayView bytes, Convert convert);
+
     const QByteArray &FData;
     qint64 FPos;
     TGbkCodec FCodec;
+    TTexts FGbkTexts;
+    TTexts FWideTexts;
 };

@@ -4,11 +4,14 @@
 // objects.
 
 #include "EllipticNode.h"
+#include "GraphText.h"
 #include "PolygonalNode.h"
 #include "StreamTestSupport.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -338,6 +341,63 @@ TEST(BulkLoadTest, ClearLoadAndFailedLoadReportEveryObjectOnce)
         EXPECT_EQ(graph.RemovedClasses.size(), graph.Removed.size());
         ExpectIndexMatchesObjects(graph);
     }
+}
+
+// A reader and a writer convert a text once and reuse it for its repeats;
+// every repeat must come out as if it stood alone.
+TEST(BulkLoadTest, RepeatedTextsReadAndWriteAsEachAlone)
+{
+    const QString texts[] = {
+        QStringLiteral("K1"),       QStringLiteral("五孔插座"),
+        QStringLiteral("插座 😀"),   QString(),
+        QString(300, QChar(u'长')), QStringLiteral("B01"),
+        QStringLiteral("Ω and €"),  QString(300, QChar(u'x')),
+    };
+    TGraphControl graph;
+    {
+        TGraphUpdateGuard batch(&graph);
+        for (int i = 0; i < 40; ++i) {
+            TGraphNode *node = graph.InsertNode(TRect(i * 30, 0, i * 30 + 20, 20));
+            node->SetText(texts[i % std::size(texts)]);
+            node->SetIconCaption(texts[(i + 3) % std::size(texts)]);
+        }
+    }
+    QByteArray expected = Bytes().Signature().Int32(graph.Objects().Count());
+    for (TGraphObject *object : ObjectsOf(graph))
+        expected += RecordOf(graph, object); // each with a writer of its own
+    const QByteArray file = graph.SaveToBytes();
+    ASSERT_EQ(file, expected);
+
+    TGraphControl loaded;
+    loaded.LoadFromBytes(file);
+    ASSERT_EQ(loaded.Objects().Count(), 40);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(loaded.Objects()[i]->Text(), GraphText::Narrow(texts[i % std::size(texts)])) << i;
+        EXPECT_EQ(loaded.Objects()[i]->IconCaption(),
+                  GraphText::Narrow(texts[(i + 3) % std::size(texts)]))
+            << i;
+    }
+}
+
+// A file is written in pieces; together they are the bytes SaveToBytes makes.
+TEST(BulkLoadTest, SaveToFileWritesWhatSaveToBytesMakes)
+{
+    TGraphControl graph;
+    {
+        TGraphUpdateGuard batch(&graph);
+        for (int i = 0; i < 12000; ++i) {
+            TGraphNode *node = graph.InsertNode(TRect(i % 100 * 30, i / 100 * 30, 0, 0));
+            node->SetText(QStringLiteral("节点 %1").arg(i));
+        }
+    }
+    const QByteArray bytes = graph.SaveToBytes();
+    ASSERT_GT(bytes.size(), 1 << 20); // more than one piece
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("big.wir"));
+    graph.SaveToFile(name);
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == bytes);
 }
 
 } // namespace
