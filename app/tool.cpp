@@ -1,5 +1,5 @@
 #include "AppFolders.h"
-#include "DiagramJson.h"
+#include "DiagramJsonWriter.h"
 #include "GraphControl.h"
 #include "GraphObject.h"
 #include "LibraryCheck.h"
@@ -13,8 +13,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QJsonDocument>
 #include <QTextStream>
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <map>
@@ -44,9 +44,22 @@ int Dump(const QStringList &args)
     }
     TGraphControl graph;
     graph.LoadFromFile(args[0]);
-    for (TGraphObject *object : graph.Objects().Snapshot())
-        Out() << QJsonDocument(DiagramObjectToJson(*object)).toJson(QJsonDocument::Compact)
-              << '\n';
+    // The lines are UTF-8 already: straight to the output, in large pieces.
+    Out().flush();
+    QByteArray lines;
+    TDiagramJsonWriter json;
+    const auto write = [&lines] {
+        std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
+        lines.clear();
+    };
+    graph.Objects().ForEach([&](TGraphObject *object) {
+        json.Append(lines, *object);
+        lines += '\n';
+        if (lines.size() >= 1 << 20)
+            write();
+    });
+    write();
+    std::fflush(stdout);
     return 0;
 }
 

@@ -59,4 +59,32 @@ void FillSymbols(TGraphControl &graph, int objects)
     graph.SelectedObjects().Clear();
 }
 
+void FillMixed(TGraphControl &graph, int objects)
+{
+    TGraphUpdateGuard batch(&graph);
+    std::vector<TGraphNode *> nodes;
+    for (int i = 0; i < objects / 2; ++i) {
+        const int x = (i % 300) * 60, y = (i / 300) * 60;
+        if (i % 2 == 0) {
+            TGraphNode *node = graph.InsertNode(TRect(x, y, x + 40, y + 40), &TIconNode::Class);
+            node->SetIsCodeNode(true);
+            node->SetText(QStringLiteral("B%1").arg(i % 100, 2, 10, QChar(u'0')));
+            node->SetIconCaption(QStringLiteral("五孔插座"));
+            node->SetIconSystem(QStringLiteral("强电"));
+            node->SetIconType(QStringLiteral("插座"));
+            node->SetIconSmallImagePath(QStringLiteral("iconstore\\20\\B01.bmp"));
+            node->SetIconLargeImagePath(QStringLiteral("iconstore\\150\\B01.jpg"));
+            nodes.push_back(node);
+        } else {
+            TGraphNode *node = graph.InsertNode(TRect(x, y, x + 50, y + 20), &TTextNode::Class);
+            node->SetText(i % 4 == 1 ? QStringLiteral("客厅插座%1").arg(i)
+                                     : QStringLiteral("Socket %1").arg(i));
+            nodes.push_back(node);
+        }
+    }
+    for (size_t i = 0; i + 1 < nodes.size() && graph.Objects().Count() < objects; ++i)
+        graph.LinkNodes(nodes[i], nodes[i + 1]);
+    graph.SelectedObjects().Clear();
+}
+
 } // namespace BenchDrawing

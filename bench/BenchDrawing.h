@@ -12,5 +12,9 @@ QByteArray FloorPlanJpeg();
 // About that many objects, as drops place them: a symbol, its companion 80
 // units lower and the link between them, spread evenly over the floor plan.
 void FillSymbols(TGraphControl &graph, int objects);
+// The diagram the loading and saving benchmarks measure: half nodes, half
+// links. The nodes alternate between symbols (a code and the six symbol
+// fields) and text labels, with Chinese and Latin text; each links to the next.
+void FillMixed(TGraphControl &graph, int objects);
 
 } // namespace BenchDrawing

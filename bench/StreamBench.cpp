@@ -1,7 +1,11 @@
 // Saving and loading diagrams: throughput in bytes and objects per second,
 // for diagrams of half nodes (with Latin and Chinese text) and half links,
-// and for a symbol diagram whose nodes each carry a 20 x 20 bitmap.
+// and for a symbol diagram whose nodes each carry a 20 x 20 bitmap; and what
+// varneth-tool does with a diagram file: resave (load and save) and dump
+// (load and write every object as a line of JSON).
 
+#include "BenchDrawing.h"
+#include "DiagramJsonWriter.h"
 #include "GraphControl.h"
 #include "GraphLink.h"
 #include "GraphNode.h"
@@ -79,11 +83,60 @@ void BM_Load(benchmark::State &state, void (*fill)(TGraphControl &, int))
     Report(state, file.size(), objects);
 }
 
+QByteArray MixedFile(int objects)
+{
+    TGraphControl graph;
+    BenchDrawing::FillMixed(graph, objects);
+    return graph.SaveToBytes();
+}
+
+// A diagram control made and destroyed in each iteration, as by the tool.
+void BM_Resave(benchmark::State &state)
+{
+    const QByteArray file = MixedFile(int(state.range(0)));
+    int objects = 0;
+    for (auto _ : state) {
+        TGraphControl graph;
+        graph.LoadFromBytes(file);
+        benchmark::DoNotOptimize(graph.SaveToBytes());
+        objects = graph.Objects().Count();
+    }
+    Report(state, file.size(), objects);
+}
+
+void BM_Dump(benchmark::State &state)
+{
+    const QByteArray file = MixedFile(int(state.range(0)));
+    int objects = 0;
+    for (auto _ : state) {
+        TGraphControl graph;
+        graph.LoadFromBytes(file);
+        QByteArray lines;
+        TDiagramJsonWriter json;
+        // As the tool does: out in pieces of a megabyte.
+        graph.Objects().ForEach([&](TGraphObject *object) {
+            json.Append(lines, *object);
+            lines += '\n';
+            if (lines.size() >= 1 << 20)
+                lines.truncate(0);
+        });
+        benchmark::DoNotOptimize(lines);
+        objects = graph.Objects().Count();
+    }
+    Report(state, file.size(), objects);
+}
+
 BENCHMARK_CAPTURE(BM_Save, text, FillTextDiagram)
     ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Load, text, FillTextDiagram)
     ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Save, symbols, FillSymbolDiagram)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Load, symbols, FillSymbolDiagram)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Save, mixed, BenchDrawing::FillMixed)
+    ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load, mixed, BenchDrawing::FillMixed)
+    ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Resave)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Dump)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,27 +1,22 @@
 #include "GraphText.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "GbkCodec.h"
 
 namespace GraphText {
 
 QByteArray ToGBK(const QString &text)
 {
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Default);
-    return encoder.encode(text);
+    return TGbkCodec().ToGBK(text);
 }
 
 QString FromGBK(const QByteArray &bytes)
 {
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Default);
-    return decoder.decode(bytes);
+    return TGbkCodec().FromGBK(bytes);
 }
 
 QString Narrow(const QString &text)
 {
-    for (QChar c : text)
-        if (c.unicode() >= 0x80) return FromGBK(ToGBK(text));
-    return text;
+    return TGbkCodec().Narrow(text);
 }
 
 } // namespace GraphText

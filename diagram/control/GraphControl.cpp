@@ -153,6 +153,7 @@ void TGraphControl::ObjectsChanged(TGraphObjectList *list, TGraphObject *object,
             list->Remove(object);
             return;
         }
+        object->FListed = true;
         FIndex.Added(object);
         if (FEditRecorder)
             FEditRecorder->ObjectAdded(object);
@@ -162,6 +163,7 @@ void TGraphControl::ObjectsChanged(TGraphObjectList *list, TGraphObject *object,
     case laRemoved:
         if (object->Owner() != this)
             break;
+        object->FListed = false;
         if (FEditRecorder)
             FEditRecorder->ObjectRemoved(object, list->RemovingIndex());
         ObjectRemoved(object);
@@ -232,11 +234,14 @@ void TGraphControl::SelectedObjectsChanged(TGraphObjectList *list, TGraphObject 
 
 void TGraphControl::ReplaceObject(TGraphObject *oldObject, TGraphObject *newObject)
 {
-    const bool listed = FObjects.Contains(oldObject);
+    const bool listed = oldObject->FListed;
     if (listed)
         FIndex.Removed(oldObject);
     FObjects.Replace(oldObject, newObject);
+    oldObject->FListed = false;
+    newObject->FListed = listed;
     newObject->FSelected = FSelectedObjects.Replace(oldObject, newObject) >= 0;
+    ++FObjectsGeneration;
     if (listed)
         FIndex.Added(newObject);
 }
@@ -245,34 +250,30 @@ void TGraphControl::ObjectIDChanging(TGraphObject *object, uint32_t newID)
 {
     const uint32_t oldID = object->FID;
     object->FID = newID;
-    if (FObjects.Contains(object))
+    if (object->FListed)
         FIndex.IDChanged(object, oldID);
 }
 
 void TGraphControl::ObjectStoredIDChanging(TGraphObject *object, uint32_t newStoredID)
 {
-    const uint32_t oldStoredID = object->FStoredID;
     object->FStoredID = newStoredID;
     ++FObjectsGeneration;
-    if (FObjects.Contains(object))
-        FIndex.StoredIDChanged(object, oldStoredID);
 }
 
-void TGraphControl::LinkEndsChanging(TGraphLink *link)
+void TGraphControl::LinkEndsChanging(TGraphLink *)
 {
-    if (FObjects.Contains(link))
-        FIndex.UnlinkEnds(link);
+    // The index compares the new ends with those it recorded.
 }
 
 void TGraphControl::LinkEndsChanged(TGraphLink *link)
 {
-    if (FObjects.Contains(link))
+    if (link->FListed)
         FIndex.LinkEnds(link);
 }
 
 void TGraphControl::NodeExtentChanged(TGraphNode *node)
 {
-    FIndex.NodeExtentChanged(node, FObjects.Contains(node));
+    FIndex.NodeExtentChanged(node, node->FListed);
 }
 
 // --- Change batching ---

@@ -337,6 +337,10 @@ private:
     bool HandleViewportEvent(QEvent *event);
     void AbandonEvent(QEvent *event, const QString &message);
     void ReadObjectsFrom(TValueReader &reader, int first);
+    // The classes of the names read so far, for a block of many records.
+    using TClassNames = std::vector<std::pair<QByteArray, TGraphObjectClassRef>>;
+    TGraphObject *ReadObject(TValueReader &reader, TClassNames &classes);
+    void DropAllObjects();
     void PaintGrid(QPainter &canvas);
     void PressAt(QMouseEvent *event, bool doubleClick);
     void MoveTo(QMouseEvent *event);
@@ -368,6 +372,11 @@ private:
         TGraphObject *Object = nullptr;
     };
     mutable TZeroIDAnswer FZeroIDAnswer;
+    struct TStoredIDTable {
+        uint64_t Generation = ~uint64_t(0);
+        std::vector<std::pair<uint32_t, TGraphObject *>> Entries; // by stored identifier
+    };
+    mutable TStoredIDTable FStoredIDs;
     QString FBackgroundPath;
     uint8_t FGridSize = 10;
     TColor FGridColor = clGray;

@@ -5,6 +5,8 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 
+#include <algorithm>
+
 // The operations with which editing, the stream and the application create,
 // find, select, link and remove objects, and the control's settings.
 
@@ -115,9 +117,31 @@ TGraphObject *TGraphControl::ObjectByStoredID(int firstIndex, uint32_t storedID,
 {
     if (storedID == 0)
         return TopmostWithoutStoredID(firstIndex, cls);
-    return FIndex.TopmostWithStoredID(storedID, FObjects, [&](const TGraphObject *object) {
-        return object->IsKindOf(cls) && FObjects.IndexOf(object) >= firstIndex;
-    });
+    // Stored identifiers are looked up in bursts (the links of a load or a
+    // paste) between which nothing changes: a table sorted once serves a
+    // burst, where an index kept in step would change twice for every object.
+    TStoredIDTable &table = FStoredIDs;
+    if (table.Generation != FObjectsGeneration) {
+        table.Entries.clear();
+        FObjects.ForEach([&](TGraphObject *object) {
+            if (object->StoredID() != 0)
+                table.Entries.emplace_back(object->StoredID(), object);
+        });
+        // Stable: objects with the same stored identifier stay in drawing order.
+        std::stable_sort(table.Entries.begin(), table.Entries.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        table.Generation = FObjectsGeneration;
+    }
+    const auto [first, last] = std::equal_range(
+        table.Entries.begin(), table.Entries.end(), std::make_pair(storedID, nullptr),
+        [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (auto it = last; it != first;) {
+        --it;
+        if (it->second->IsKindOf(cls) &&
+            (firstIndex <= 0 || FObjects.IndexOf(it->second) >= firstIndex))
+            return it->second;
+    }
+    return nullptr;
 }
 
 // Most objects carry no stored identifier, so the index leaves them out and
@@ -149,12 +173,43 @@ void TGraphControl::Clear()
 {
     if (!FObjects.IsEmpty()) {
         TQuietGraphBatch batch(this);
-        FObjects.Clear();
-        FSelectedObjects.Clear();
+        DropAllObjects();
         SetDragState(dragNone);
         SetCommandMode(cmEdit);
     }
     FGraphModified = false;
+}
+
+// Everything goes, so no link is left to find its nodes again: the objects
+// leave the lists and the indexes at once instead of one by one. Each is
+// still reported, whole, as it is when taken out alone.
+void TGraphControl::DropAllObjects()
+{
+    const std::vector<TGraphObject *> objects = FObjects.Snapshot();
+    const std::vector<TGraphObject *> selected = FSelectedObjects.Snapshot();
+    struct Destroy {
+        const std::vector<TGraphObject *> &objects;
+        ~Destroy()
+        {
+            for (TGraphObject *object : objects) {
+                object->FState = osDestroying;
+                delete object;
+            }
+        }
+    } destroy{objects};
+    ++FObjectsGeneration;
+    FObjects.DropAll();
+    FSelectedObjects.DropAll();
+    FIndex.Clear();
+    FHitObject = nullptr;
+    FLinkSourceNode = nullptr;
+    NotifyChange(nullptr, true);
+    for (TGraphObject *object : selected) {
+        object->FSelected = false;
+        DoObjectSelect(object);
+    }
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        DoObjectRemove(*it);
 }
 
 // --- Modes ---

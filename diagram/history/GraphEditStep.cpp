@@ -159,6 +159,14 @@ bool TGraphEditStep::Finish(QStringList extras)
         takeAfter(object->ID());
     }
     FAdded.clear();
+    // A whole drawing may have been replaced by a load that reports no
+    // object it adds: every object there is now counts.
+    if (FScope == TGraphEditScope::WholeDrawing)
+        FGraph->Objects().ForEach([&](TGraphObject *object) {
+            if (!FKept.count(object->ID()))
+                added.insert(object->ID());
+            takeAfter(object->ID());
+        });
 
     std::unordered_set<uint32_t> changed = ChangedIDs(after);
     if (changed.empty() && SettingsEqual() && FBefore.Extras == FAfter.Extras)

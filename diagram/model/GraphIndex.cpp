@@ -7,10 +7,10 @@
 
 void TGraphIndex::Clear()
 {
+    FBulk = false;
     FByID.clear();
-    FByStoredID.clear();
-    FIDUse.clear();
     FUsedRuns.clear();
+    FExtraUses.clear();
     FLinksOfNode.clear();
     FLinksByRef.clear();
     for (int i = 0; i < 2; ++i) {
@@ -33,24 +33,39 @@ template <typename Map, typename Value> void EraseOne(Map &map, uint32_t key, Va
 
 } // namespace
 
+void TGraphIndex::EndBulk(const TGraphObjectList &objects)
+{
+    if (!FBulk)
+        return;
+    FBulk = false;
+    FByID.reserve(size_t(objects.Count()));
+    FLinksByRef.reserve(size_t(objects.Count()));
+    FLinksOfNode.reserve(size_t(objects.Count()));
+    objects.ForEach([this](TGraphObject *object) {
+        FByID.emplace(object->ID(), object);
+        if (object->IsLink())
+            RegisterLink(static_cast<TGraphLink *>(object));
+        else
+            NodeExtentChanged(static_cast<TGraphNode *>(object), true);
+    });
+}
+
 void TGraphIndex::Added(TGraphObject *object)
 {
-    FByID.emplace(object->ID(), object);
     AddID(object->ID());
-    if (object->StoredID() != 0)
-        FByStoredID.emplace(object->StoredID(), object);
+    if (FBulk)
+        return;
+    FByID.emplace(object->ID(), object);
     if (object->IsLink())
-        LinkEnds(static_cast<TGraphLink *>(object));
+        RegisterLink(static_cast<TGraphLink *>(object));
 }
 
 void TGraphIndex::Removed(TGraphObject *object, bool keepLinksOfNode)
 {
     EraseOne(FByID, object->ID(), object);
     RemoveID(object->ID());
-    if (object->StoredID() != 0)
-        EraseOne(FByStoredID, object->StoredID(), object);
     if (object->IsLink()) {
-        UnlinkEnds(static_cast<TGraphLink *>(object));
+        UnregisterLink(static_cast<TGraphLink *>(object));
     } else {
         if (!keepLinksOfNode)
             DropLinksOf(static_cast<const TGraphNode *>(object));
@@ -65,50 +80,80 @@ void TGraphIndex::DropLinksOf(const TGraphNode *node)
 
 void TGraphIndex::IDChanged(TGraphObject *object, uint32_t oldID)
 {
-    EraseOne(FByID, oldID, object);
     RemoveID(oldID);
-    FByID.emplace(object->ID(), object);
     AddID(object->ID());
-}
-
-void TGraphIndex::StoredIDChanged(TGraphObject *object, uint32_t oldStoredID)
-{
-    if (oldStoredID != 0)
-        EraseOne(FByStoredID, oldStoredID, object);
-    if (object->StoredID() != 0)
-        FByStoredID.emplace(object->StoredID(), object);
-}
-
-void TGraphIndex::UnlinkEnds(TGraphLink *link)
-{
-    RemoveRefs(link);
-    if (link->FromNode())
-        Detach(link->FromNode(), link);
-    if (link->ToNode())
-        Detach(link->ToNode(), link);
+    if (FBulk)
+        return;
+    EraseOne(FByID, oldID, object);
+    FByID.emplace(object->ID(), object);
 }
 
 void TGraphIndex::LinkEnds(TGraphLink *link)
 {
-    AddRefs(link);
-    if (link->FromNode())
-        Attach(link->FromNode(), link);
-    if (link->ToNode())
-        Attach(link->ToNode(), link);
+    if (FBulk)
+        return;
+    TLinkEntry &entry = link->FIndexEntry;
+    if (!entry.Registered) {
+        RegisterLink(link);
+        return;
+    }
+    if (entry.FromID != link->FromNodeID() || entry.ToID != link->ToNodeID()) {
+        RemoveRefs(link, entry.FromID, entry.ToID);
+        entry.FromID = link->FromNodeID();
+        entry.ToID = link->ToNodeID();
+        AddRefs(link, entry.FromID, entry.ToID);
+    }
+    if (entry.From != link->FromNode() || entry.To != link->ToNode()) {
+        if (entry.From)
+            Detach(entry.From, link);
+        if (entry.To)
+            Detach(entry.To, link);
+        entry.From = link->FromNode();
+        entry.To = link->ToNode();
+        if (entry.From)
+            Attach(entry.From, link);
+        if (entry.To)
+            Attach(entry.To, link);
+    }
 }
 
-void TGraphIndex::AddRefs(TGraphLink *link)
+void TGraphIndex::RegisterLink(TGraphLink *link)
 {
-    FLinksByRef.emplace(link->FromNodeID(), link);
-    if (link->ToNodeID() != link->FromNodeID())
-        FLinksByRef.emplace(link->ToNodeID(), link);
+    TLinkEntry &entry = link->FIndexEntry;
+    entry =
+        TLinkEntry{true, link->FromNodeID(), link->ToNodeID(), link->FromNode(), link->ToNode()};
+    AddRefs(link, entry.FromID, entry.ToID);
+    if (entry.From)
+        Attach(entry.From, link);
+    if (entry.To)
+        Attach(entry.To, link);
 }
 
-void TGraphIndex::RemoveRefs(TGraphLink *link)
+void TGraphIndex::UnregisterLink(TGraphLink *link)
 {
-    EraseOne(FLinksByRef, link->FromNodeID(), link);
-    if (link->ToNodeID() != link->FromNodeID())
-        EraseOne(FLinksByRef, link->ToNodeID(), link);
+    TLinkEntry &entry = link->FIndexEntry;
+    if (!entry.Registered)
+        return;
+    RemoveRefs(link, entry.FromID, entry.ToID);
+    if (entry.From)
+        Detach(entry.From, link);
+    if (entry.To)
+        Detach(entry.To, link);
+    entry = TLinkEntry();
+}
+
+void TGraphIndex::AddRefs(TGraphLink *link, uint32_t fromID, uint32_t toID)
+{
+    FLinksByRef.emplace(fromID, link);
+    if (toID != fromID)
+        FLinksByRef.emplace(toID, link);
+}
+
+void TGraphIndex::RemoveRefs(TGraphLink *link, uint32_t fromID, uint32_t toID)
+{
+    EraseOne(FLinksByRef, fromID, link);
+    if (toID != fromID)
+        EraseOne(FLinksByRef, toID, link);
 }
 
 void TGraphIndex::Attach(const TGraphNode *node, TGraphLink *link)
@@ -154,41 +199,51 @@ std::vector<TGraphLink *> TGraphIndex::LinksReferring(const TGraphObject *object
 
 void TGraphIndex::AddID(uint32_t id)
 {
-    if (FIDUse[id]++ > 0)
+    auto run = FUsedRuns.upper_bound(id);
+    if (run != FUsedRuns.begin() && std::prev(run)->second >= id) {
+        ++FExtraUses[id]; // already in use
         return;
+    }
     // Join the runs that end just before and start just after the identifier.
     uint32_t first = id, last = id;
-    if (id != UINT32_MAX) {
-        const auto next = FUsedRuns.find(id + 1);
-        if (next != FUsedRuns.end()) {
-            last = next->second;
-            FUsedRuns.erase(next);
-        }
+    if (id != UINT32_MAX && run != FUsedRuns.end() && run->first == id + 1) {
+        last = run->second;
+        run = FUsedRuns.erase(run);
     }
-    auto prev = FUsedRuns.lower_bound(id);
-    if (prev != FUsedRuns.begin()) {
-        --prev;
+    if (run != FUsedRuns.begin()) {
+        const auto prev = std::prev(run);
         if (id != 0 && prev->second == id - 1) {
             first = prev->first;
-            FUsedRuns.erase(prev);
+            prev->second = last;
+            return;
         }
     }
-    FUsedRuns[first] = last;
+    FUsedRuns.emplace_hint(run, first, last);
 }
 
 void TGraphIndex::RemoveID(uint32_t id)
 {
-    const auto use = FIDUse.find(id);
-    if (use == FIDUse.end() || --use->second > 0)
-        return;
-    FIDUse.erase(use);
-    auto run = std::prev(FUsedRuns.upper_bound(id));
+    auto run = FUsedRuns.upper_bound(id);
+    if (run == FUsedRuns.begin() || std::prev(run)->second < id)
+        return; // not in use
+    if (!FExtraUses.empty()) {
+        const auto extra = FExtraUses.find(id);
+        if (extra != FExtraUses.end()) {
+            if (--extra->second == 0)
+                FExtraUses.erase(extra);
+            return;
+        }
+    }
+    --run;
     const uint32_t first = run->first, last = run->second;
-    FUsedRuns.erase(run);
-    if (first < id)
-        FUsedRuns[first] = id - 1;
+    if (first < id) {
+        run->second = id - 1;
+        ++run;
+    } else {
+        run = FUsedRuns.erase(run);
+    }
     if (id < last)
-        FUsedRuns[id + 1] = last;
+        FUsedRuns.emplace_hint(run, id + 1, last);
 }
 
 uint32_t TGraphIndex::UnusedID(uint32_t start) const
@@ -202,33 +257,55 @@ uint32_t TGraphIndex::UnusedID(uint32_t start) const
     return run->second + 1; // 0 when every identifier above start is taken
 }
 
+TGraphIndex::TExtentEntry TGraphIndex::ExtentOf(const TGraphNode *node, bool listed)
+{
+    // Writing a node changes none of it; it stays counted meanwhile.
+    if (!listed || (node->State() != osNone && node->State() != osWriting))
+        return TExtentEntry();
+    return TExtentEntry{true, !node->Visible(), node->Left() + node->Width(),
+                        node->Top() + node->Height()};
+}
+
 void TGraphIndex::NodeExtentChanged(TGraphNode *node, bool listed)
 {
-    TExtentEntry &entry = node->FExtentEntry;
-    if (entry.Registered) {
-        FRights[entry.Hidden].erase(FRights[entry.Hidden].find(entry.Right));
-        FBottoms[entry.Hidden].erase(FBottoms[entry.Hidden].find(entry.Bottom));
-        entry.Registered = false;
-    }
-    if (!listed || node->State() != osNone)
+    if (FBulk && listed)
         return;
-    entry = TExtentEntry{true, !node->Visible(), node->Left() + node->Width(),
-                         node->Top() + node->Height()};
-    FRights[entry.Hidden].insert(entry.Right);
-    FBottoms[entry.Hidden].insert(entry.Bottom);
+    TExtentEntry &entry = node->FExtentEntry;
+    const TExtentEntry now = ExtentOf(node, listed);
+    if (now == entry)
+        return;
+    if (entry.Registered)
+        UnregisterExtent(entry);
+    entry = now;
+    if (entry.Registered)
+        RegisterExtent(entry);
 }
 
-namespace {
-
-int Largest(const std::multiset<int> (&sets)[2], bool withHidden)
+void TGraphIndex::RegisterExtent(const TExtentEntry &entry)
 {
-    int largest = sets[0].empty() ? 0 : *sets[0].rbegin();
-    if (withHidden && !sets[1].empty())
-        largest = sets[0].empty() ? *sets[1].rbegin() : std::max(largest, *sets[1].rbegin());
+    ++FRights[entry.Hidden][entry.Right];
+    ++FBottoms[entry.Hidden][entry.Bottom];
+}
+
+void TGraphIndex::UnregisterExtent(const TExtentEntry &entry)
+{
+    const auto drop = [](TEdgeCounts &counts, int edge) {
+        const auto it = counts.find(edge);
+        if (--it->second == 0)
+            counts.erase(it);
+    };
+    drop(FRights[entry.Hidden], entry.Right);
+    drop(FBottoms[entry.Hidden], entry.Bottom);
+}
+
+int TGraphIndex::Largest(const TEdgeCounts (&counts)[2], bool withHidden)
+{
+    int largest = counts[0].empty() ? 0 : counts[0].rbegin()->first;
+    if (withHidden && !counts[1].empty())
+        largest = counts[0].empty() ? counts[1].rbegin()->first
+                                    : std::max(largest, counts[1].rbegin()->first);
     return largest;
 }
-
-} // namespace
 
 int TGraphIndex::MaxRight(bool withHidden) const
 {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -19,19 +18,32 @@ class TGraphIndex {
 public:
     void Clear();
 
+    // Filling an empty index for many objects at once (a load): until
+    // EndBulk only the identifiers in use follow the objects' changes;
+    // EndBulk then indexes the listed objects in one pass.
+    void BeginBulk() { FBulk = true; }
+    bool InBulk() const { return FBulk; }
+    void EndBulk(const TGraphObjectList &objects);
+
     // An object entered or left the Objects list.
     void Added(TGraphObject *object);
     // A node's links stay listed when asked: while the node's removal is
     // reported its links are still in the diagram; DropLinksOf ends that.
     void Removed(TGraphObject *object, bool keepLinksOfNode = false);
     void DropLinksOf(const TGraphNode *node);
-    // A listed object's identifiers changed.
+    // A listed object's identifier changed.
     void IDChanged(TGraphObject *object, uint32_t oldID);
-    void StoredIDChanged(TGraphObject *object, uint32_t oldStoredID);
-    // A listed link is about to change its ends, or has changed them.
-    void UnlinkEnds(TGraphLink *link);
+    // A listed link's ends changed; the index follows from what it recorded.
     void LinkEnds(TGraphLink *link);
 
+    // What the index recorded of a link's ends.
+    struct TLinkEntry {
+        bool Registered = false;
+        uint32_t FromID = 0;
+        uint32_t ToID = 0;
+        const TGraphNode *From = nullptr;
+        const TGraphNode *To = nullptr;
+    };
     // What a node adds to the content extent: its right and bottom edges
     // while it is live, kept apart for hidden nodes.
     struct TExtentEntry {
@@ -39,6 +51,7 @@ public:
         bool Hidden = false;
         int Right = 0;
         int Bottom = 0;
+        bool operator==(const TExtentEntry &) const = default;
     };
     // A listed node's bounds, visibility or state changed (or it left).
     void NodeExtentChanged(TGraphNode *node, bool listed);
@@ -49,13 +62,9 @@ public:
 
     // Smallest identifier not below start that no listed object has.
     uint32_t UnusedID(uint32_t start) const;
-    // The topmost listed object with the identifier (stored identifier at
-    // or above firstIndex) that is of the class.
+    // The topmost listed object with the identifier that matches.
     template <typename Match>
     TGraphObject *TopmostWithID(uint32_t id, const TGraphObjectList &objects, Match match) const;
-    template <typename Match>
-    TGraphObject *TopmostWithStoredID(uint32_t storedID, const TGraphObjectList &objects,
-                                      Match match) const;
 
     // Listed links whose FromNode or ToNode is the node, in no particular order.
     const std::vector<TGraphLink *> &LinksOf(const TGraphNode *node) const;
@@ -64,50 +73,43 @@ public:
     std::vector<TGraphLink *> LinksReferring(const TGraphObject *object) const;
 
 private:
+    // Edge -> number of live nodes with it; drawings share few distinct
+    // edges, so a node's entry rarely costs an allocation.
+    using TEdgeCounts = std::map<int, int>;
+
     void AddID(uint32_t id);
     void RemoveID(uint32_t id);
-    void AddRefs(TGraphLink *link);
-    void RemoveRefs(TGraphLink *link);
+    void RegisterLink(TGraphLink *link);
+    void UnregisterLink(TGraphLink *link);
+    void AddRefs(TGraphLink *link, uint32_t fromID, uint32_t toID);
+    void RemoveRefs(TGraphLink *link, uint32_t fromID, uint32_t toID);
     void Attach(const TGraphNode *node, TGraphLink *link);
     void Detach(const TGraphNode *node, TGraphLink *link);
-    template <typename Map, typename Match>
-    static TGraphObject *Topmost(const Map &map, uint32_t key, const TGraphObjectList &objects,
-                                 Match match);
+    void RegisterExtent(const TExtentEntry &entry);
+    void UnregisterExtent(const TExtentEntry &entry);
+    static TExtentEntry ExtentOf(const TGraphNode *node, bool listed);
+    static int Largest(const TEdgeCounts (&counts)[2], bool withHidden);
 
+    bool FBulk = false;
     std::unordered_multimap<uint32_t, TGraphObject *> FByID;
-    std::unordered_multimap<uint32_t, TGraphObject *> FByStoredID;
-    std::unordered_map<uint32_t, int> FIDUse;
     std::map<uint32_t, uint32_t> FUsedRuns; // first -> last of each run of used identifiers
+    std::unordered_map<uint32_t, int> FExtraUses; // uses of an identifier beyond the first
     std::unordered_map<const TGraphNode *, std::vector<TGraphLink *>> FLinksOfNode;
     std::unordered_multimap<uint32_t, TGraphLink *> FLinksByRef;
-    std::multiset<int> FRights[2]; // [visible, hidden]
-    std::multiset<int> FBottoms[2];
+    TEdgeCounts FRights[2]; // [visible, hidden]
+    TEdgeCounts FBottoms[2];
 };
 
 #include "GraphObjectList.h"
-
-template <typename Map, typename Match>
-TGraphObject *TGraphIndex::Topmost(const Map &map, uint32_t key, const TGraphObjectList &objects,
-                                   Match match)
-{
-    TGraphObject *best = nullptr;
-    const auto [first, last] = map.equal_range(key);
-    for (auto it = first; it != last; ++it)
-        if (match(it->second) && (!best || objects.Precedes(best, it->second)))
-            best = it->second;
-    return best;
-}
 
 template <typename Match>
 TGraphObject *TGraphIndex::TopmostWithID(uint32_t id, const TGraphObjectList &objects,
                                          Match match) const
 {
-    return Topmost(FByID, id, objects, match);
-}
-
-template <typename Match>
-TGraphObject *TGraphIndex::TopmostWithStoredID(uint32_t storedID, const TGraphObjectList &objects,
-                                               Match match) const
-{
-    return Topmost(FByStoredID, storedID, objects, match);
+    TGraphObject *best = nullptr;
+    const auto [first, last] = FByID.equal_range(id);
+    for (auto it = first; it != last; ++it)
+        if (match(it->second) && (!best || objects.Precedes(best, it->second)))
+            best = it->second;
+    return best;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GraphIndex.h"
 #include "GraphObject.h"
 #include "GraphRegion.h"
 
@@ -75,6 +76,7 @@ protected:
     ~TGraphLink() override = default;
 
 private:
+    friend class TGraphIndex;
     // Every change of the ends passes here, so the owner's indexes follow.
     void SetEnds(TGraphNode *fromNode, TGraphNode *toNode, uint32_t fromID, uint32_t toID);
     void DrawArrow(QPainter &canvas, const QPoint &tip, int size);
@@ -91,4 +93,5 @@ private:
     QString FTextLine;
     uint32_t FFromNodeID = 0;
     uint32_t FToNodeID = 0;
+    TGraphIndex::TLinkEntry FIndexEntry; // kept by the owner's index
 };

@@ -144,10 +144,29 @@ void TGraphNode::UpdateTextLayout(bool full, int dx, int dy)
 {
     if (State() != osNone)
         return;
-    if (full)
-        FTextRect = LayoutText(&FTextLines);
-    else
+    if (full) {
+        FPendingLayout = TPendingLayout{GetTextArea(), TextFormat(), FLeft, FTop};
+    } else if (FPendingLayout) {
+        FPendingLayout->DX += dx;
+        FPendingLayout->DY += dy;
+    } else {
         FTextRect = FTextRect.Offset(dx, dy);
+    }
+}
+
+void TGraphNode::LayOutPendingText() const
+{
+    if (!FPendingLayout)
+        return;
+    const TPendingLayout &p = *FPendingLayout;
+    FTextRect = LayoutText(&FTextLines, p.Area, p.Format, p.Left, p.Top).Offset(p.DX, p.DY);
+    FPendingLayout.reset();
+}
+
+const TRect &TGraphNode::TextRect() const
+{
+    LayOutPendingText();
+    return FTextRect;
 }
 
 TRect TGraphNode::GetTextArea() const
@@ -171,17 +190,17 @@ TTextFormat TGraphNode::TextFormat() const
 
 TRect TGraphNode::ComputeTextRect() const
 {
-    return LayoutText(nullptr);
+    return LayoutText(nullptr, GetTextArea(), TextFormat(), FLeft, FTop);
 }
 
-TRect TGraphNode::LayoutText(QStringList *lines) const
+TRect TGraphNode::LayoutText(QStringList *lines, const TRect &area, const TTextFormat &format,
+                             int left, int top) const
 {
     if (lines)
         lines->clear();
     if (Text().isEmpty())
         return TRect();
-    const TRect area = GetTextArea();
-    const TTextLayout layout(Font(), Text(), area.Width(), TextFormat());
+    const TTextLayout layout(Font(), Text(), area.Width(), format);
     if (lines)
         *lines = layout.Lines();
     TRect r(area.Left, area.Top, area.Left + layout.Width(), area.Top + layout.Height());
@@ -189,12 +208,12 @@ TRect TGraphNode::LayoutText(QStringList *lines) const
     r.Bottom = std::min(r.Bottom, area.Bottom);
     if (r.IsEmpty())
         return r;
-    const int dy = FTop + Div(area.Bottom - r.Bottom, 2);
-    int dx = FLeft;
-    if (FAlignment == taRightJustify)
-        dx = area.Right - r.Right + FLeft - FMargin;
-    else if (FAlignment == taCenter)
-        dx = Div(area.Right - r.Right, 2) + FLeft;
+    const int dy = top + Div(area.Bottom - r.Bottom, 2);
+    int dx = left;
+    if (format.Alignment == taRightJustify)
+        dx = area.Right - r.Right + left - FMargin;
+    else if (format.Alignment == taCenter)
+        dx = Div(area.Right - r.Right, 2) + left;
     return r.Offset(dx, dy);
 }
 
@@ -295,6 +314,7 @@ void TGraphNode::DrawMarkers(QPainter &canvas)
 
 void TGraphNode::DrawText(QPainter &canvas)
 {
+    LayOutPendingText();
     if (FTextRect.IsEmpty())
         return;
     TTextLayout::DrawLines(canvas, Font(), FTextLines, FTextRect.ToQRect(), TextFormat());

@@ -7,6 +7,7 @@
 #include "TextLayout.h"
 
 #include <QPoint>
+#include <optional>
 
 // Base of every node: a rectangle of the diagram with a text laid out in it,
 // an optional background picture stretched into it, a region for hit tests
@@ -35,7 +36,8 @@ public:
     TPicture &Background() { return FBackground; }
     void SetBackground(const TPicture &picture);
     const TGraphRegion &Region() const { return FRegion; }
-    const TRect &TextRect() const { return FTextRect; }
+    // Where the text was last laid out (laid out now when that is pending).
+    const TRect &TextRect() const;
     int Degree() const { return FDegree; }
     void SetDegree(int value) { FDegree = value; }
     bool IsLeftRightMirror() const { return FIsLeftRightMirror; }
@@ -78,8 +80,12 @@ protected:
 private:
     friend class TGraphIndex;
     void BackgroundChanged();
-    // Lays the text out in its area: the text rectangle and its lines.
-    TRect LayoutText(QStringList *lines) const;
+    // Lays the text out in an area of a node at a position: the text
+    // rectangle and its lines.
+    TRect LayoutText(QStringList *lines, const TRect &area, const TTextFormat &format, int left,
+                     int top) const;
+    // Lays out a pending layout with what it was asked with.
+    void LayOutPendingText() const;
 
     // Bounds and region first: hit tests read them for every node.
     int FLeft = 0;
@@ -93,8 +99,22 @@ private:
     bool FIsTopBottomMirror = false;
     int FMargin = 8;
     int FDegree = 0;
-    TRect FTextRect;
-    QStringList FTextLines; // the lines of FTextRect, kept for painting
+    // The text is laid out when first needed, not at each change: a load
+    // would otherwise measure every text of the diagram. A pending layout
+    // keeps what a layout at the time of the change would have used (the
+    // text and font cannot change without asking for a new one) and the
+    // moves since, which shift the laid-out text.
+    struct TPendingLayout {
+        TRect Area;
+        TTextFormat Format;
+        int Left = 0;
+        int Top = 0;
+        int DX = 0;
+        int DY = 0;
+    };
+    mutable std::optional<TPendingLayout> FPendingLayout;
+    mutable TRect FTextRect;
+    mutable QStringList FTextLines; // the lines of FTextRect, kept for painting
     TPicture FBackground;
     TGraphIndex::TExtentEntry FExtentEntry; // kept by the owner's index
 };

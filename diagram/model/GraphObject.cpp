@@ -58,6 +58,22 @@ void TGraphObject::SetText(const QString &value)
     Changed(true);
 }
 
+const TGraphObject::TSymbolFields &TGraphObject::Symbol() const
+{
+    static const TSymbolFields none;
+    return FSymbol ? *FSymbol : none;
+}
+
+void TGraphObject::SetSymbolField(QString TSymbolFields::*field, const QString &value)
+{
+    if (!FSymbol) {
+        if (value.isEmpty())
+            return;
+        FSymbol = std::make_unique<TSymbolFields>();
+    }
+    (*FSymbol).*field = value;
+}
+
 void TGraphObject::SetParentFont(bool value)
 {
     if (FParentFont == value)

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 class QPainter;
@@ -75,18 +76,24 @@ public:
     bool IsLink() const { return FIsLink; }
 
     // Symbol fields: plain values the application fills from the symbol library.
-    const QString &IconCaption() const { return FIconCaption; }
-    void SetIconCaption(const QString &value) { FIconCaption = value; }
-    const QString &IconSystem() const { return FIconSystem; }
-    void SetIconSystem(const QString &value) { FIconSystem = value; }
-    const QString &IconType() const { return FIconType; }
-    void SetIconType(const QString &value) { FIconType = value; }
-    const QString &IconSmallImagePath() const { return FIconSmallImagePath; }
-    void SetIconSmallImagePath(const QString &value) { FIconSmallImagePath = value; }
-    const QString &IconLargeImagePath() const { return FIconLargeImagePath; }
-    void SetIconLargeImagePath(const QString &value) { FIconLargeImagePath = value; }
-    const QString &IconComment() const { return FIconComment; }
-    void SetIconComment(const QString &value) { FIconComment = value; }
+    const QString &IconCaption() const { return Symbol().Caption; }
+    void SetIconCaption(const QString &value) { SetSymbolField(&TSymbolFields::Caption, value); }
+    const QString &IconSystem() const { return Symbol().System; }
+    void SetIconSystem(const QString &value) { SetSymbolField(&TSymbolFields::System, value); }
+    const QString &IconType() const { return Symbol().Type; }
+    void SetIconType(const QString &value) { SetSymbolField(&TSymbolFields::Type, value); }
+    const QString &IconSmallImagePath() const { return Symbol().SmallImagePath; }
+    void SetIconSmallImagePath(const QString &value)
+    {
+        SetSymbolField(&TSymbolFields::SmallImagePath, value);
+    }
+    const QString &IconLargeImagePath() const { return Symbol().LargeImagePath; }
+    void SetIconLargeImagePath(const QString &value)
+    {
+        SetSymbolField(&TSymbolFields::LargeImagePath, value);
+    }
+    const QString &IconComment() const { return Symbol().Comment; }
+    void SetIconComment(const QString &value) { SetSymbolField(&TSymbolFields::Comment, value); }
 
     // Position in the owner's drawing order (-1 when not in it).
     int ZOrder() const;
@@ -138,6 +145,19 @@ protected:
 private:
     friend class TGraphControl;
 
+    // Links and labels carry no symbol fields: they are kept apart, made
+    // when one is first set, so that those objects stay small.
+    struct TSymbolFields {
+        QString Caption;
+        QString System;
+        QString Type;
+        QString SmallImagePath;
+        QString LargeImagePath;
+        QString Comment;
+    };
+    const TSymbolFields &Symbol() const;
+    void SetSymbolField(QString TSymbolFields::*field, const QString &value);
+
     // The fields every hit test and paint reads come first, so that walking
     // many objects touches few cache lines.
     TGraphControl *FOwner;
@@ -150,15 +170,11 @@ private:
     bool FIsLink = false;
     bool FParentFont = true;
     bool FSyncingFont = false;
+    bool FListed = false; // in the owner's Objects list; kept by the owner
     int32_t FTag = 0;
     TBrush FBrush;
     TPen FPen;
     QString FText;
     TFont FFont;
-    QString FIconCaption;
-    QString FIconSystem;
-    QString FIconType;
-    QString FIconSmallImagePath;
-    QString FIconLargeImagePath;
-    QString FIconComment;
+    std::unique_ptr<TSymbolFields> FSymbol;
 };

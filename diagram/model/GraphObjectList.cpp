@@ -136,9 +136,15 @@ void TGraphObjectList::Clear()
 {
     while (FCount > 0)
         Delete(FCount - 1);
+    DropAll();
+}
+
+void TGraphObjectList::DropAll()
+{
     FSlots.clear();
     FTree.assign(1, 0);
     FSlotOf.clear();
+    FCount = 0;
 }
 
 void TGraphObjectList::Reserve(int capacity)

@@ -52,6 +52,9 @@ public:
     int Replace(TGraphObject *oldObject, TGraphObject *newObject);
     // Deletes from the end, one notification each.
     void Clear();
+    // Empties the list at once, without notification: for an owner that
+    // answers itself for everything the handler would have done.
+    void DropAll();
     void Reserve(int capacity);
 
     // The items in order, for walks that may change the list.

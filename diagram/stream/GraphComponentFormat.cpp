@@ -3,12 +3,11 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "GraphStream.h"
-#include "GraphText.h"
 #include "GraphStreamNames.h"
 #include "GraphStreamableObject.h"
 
-#include <functional>
-#include <map>
+#include <string_view>
+#include <unordered_map>
 
 using namespace GraphStreamNames;
 
@@ -29,7 +28,7 @@ void WriteColor(TValueWriter &w, TColor color)
 
 void WriteProperty(TValueWriter &w, const char *name)
 {
-    w.WriteShortString(QByteArray(name));
+    w.WriteShortString(QByteArrayView(name));
 }
 
 void WriteCommon(TValueWriter &w, const TGraphObject &g)
@@ -212,7 +211,7 @@ public:
     TColor Color()
     {
         if (tag == vaIdent) {
-            const auto color = ColorByName(r.ReadShortString());
+            const auto color = ColorByName(r.ReadShortView());
             if (!color)
                 throw InvalidValue();
             return *color;
@@ -222,7 +221,7 @@ public:
     int Charset()
     {
         if (tag == vaIdent) {
-            const auto charset = CharsetByName(r.ReadShortString());
+            const auto charset = CharsetByName(r.ReadShortView());
             if (!charset)
                 throw InvalidValue();
             return *charset;
@@ -233,7 +232,7 @@ public:
     {
         if (tag != vaIdent)
             throw InvalidValue();
-        const auto value = EnumValue(names, r.ReadShortString());
+        const auto value = EnumValue(names, r.ReadShortView());
         if (!value)
             throw InvalidValue();
         return *value;
@@ -243,7 +242,7 @@ public:
         if (tag == vaFalse || tag == vaTrue)
             return tag == vaTrue;
         if (tag == vaIdent) {
-            const QByteArray name = r.ReadShortString();
+            const QByteArrayView name = r.ReadShortView();
             if (name.compare("True", Qt::CaseInsensitive) == 0)
                 return true;
             if (name.compare("False", Qt::CaseInsensitive) == 0)
@@ -283,7 +282,7 @@ private:
 };
 
 enum Kind { Any, NodeOnly, LinkOnly };
-using Setter = std::function<void(TPropertyReader &, TGraphStreamableObject &)>;
+using Setter = void (*)(TPropertyReader &, TGraphStreamableObject &);
 struct Property {
     Kind kind;
     Setter set;
@@ -299,12 +298,14 @@ TGraphLink &Link(TGraphStreamableObject &c)
     return *static_cast<TGraphLink *>(c.G());
 }
 
+using TPropertyMap = std::unordered_map<std::string_view, Property>;
+
 // Every property a block may carry, by its lower-case path.
-const std::map<QByteArray, Property> &Properties()
+const TPropertyMap &Properties()
 {
     using R = TPropertyReader;
     using C = TGraphStreamableObject;
-    static const std::map<QByteArray, Property> properties = {
+    static const TPropertyMap properties = {
         {"id", {Any, [](R &v, C &c) { c.SetID(uint32_t(v.Integer())); }}},
         {"name", {Any, [](R &v, C &c) { c.SetName(v.Text()); }}},
         {"tag", {Any, [](R &v, C &c) { c.SetTag(int32_t(v.Integer())); }}},
@@ -393,7 +394,7 @@ QByteArray UnknownPart(const QByteArray &path, bool isLink)
     QByteArray prefix;
     for (const QByteArray &part : parts) {
         prefix = prefix.isEmpty() ? part.toLower() : prefix + '.' + part.toLower();
-        const auto it = Properties().find(prefix);
+        const auto it = Properties().find(std::string_view(prefix.constData(), prefix.size()));
         const bool known = IsObjectPath(prefix, isLink) ||
                            (it != Properties().end() && Applies(it->second.kind, isLink));
         if (!known)
@@ -402,11 +403,18 @@ QByteArray UnknownPart(const QByteArray &path, bool isLink)
     return parts.last();
 }
 
-void ReadProperty(TValueReader &reader, TGraphStreamableObject &carrier, const QByteArray &path)
+void ReadProperty(TValueReader &reader, TGraphStreamableObject &carrier, QByteArrayView name)
 {
     const bool isLink = carrier.G()->IsLink();
-    const auto it = Properties().find(path.toLower());
+    // Paths are at most 255 bytes; lowered in place of an allocation.
+    char lower[256];
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        lower[i] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    const auto it = Properties().find(std::string_view(lower, size_t(name.size())));
     if (it == Properties().end() || !Applies(it->second.kind, isLink)) {
+        const QByteArray path = name.toByteArray();
         if (IsObjectPath(path.toLower(), isLink))
             PropertyError(path, QStringLiteral("Invalid property value"));
         PropertyError(path, QStringLiteral("Property %1 does not exist")
@@ -416,7 +424,7 @@ void ReadProperty(TValueReader &reader, TGraphStreamableObject &carrier, const Q
     try {
         it->second.set(value, carrier);
     } catch (const InvalidValue &) {
-        PropertyError(path, QStringLiteral("Invalid property value"));
+        PropertyError(name.toByteArray(), QStringLiteral("Invalid property value"));
     }
 }
 
@@ -424,12 +432,12 @@ void ReadProperty(TValueReader &reader, TGraphStreamableObject &carrier, const Q
 
 void Read(TValueReader &reader, TGraphStreamableObject &carrier)
 {
-    if (reader.ReadBytes(4) != BlockSignature)
+    if (reader.ReadView(4) != BlockSignature)
         throw EStreamError(QStringLiteral("Invalid stream format"));
-    reader.ReadShortString();
-    carrier.SetName(GraphText::FromGBK(reader.ReadShortString()));
-    for (QByteArray path = reader.ReadShortString(); !path.isEmpty();
-         path = reader.ReadShortString())
+    reader.ReadShortView();
+    carrier.SetName(reader.Codec().FromGBK(reader.ReadShortView()));
+    for (QByteArrayView path = reader.ReadShortView(); !path.isEmpty();
+         path = reader.ReadShortView())
         ReadProperty(reader, carrier, path);
     if (reader.ReadByte() != 0)
         throw EStreamError(QStringLiteral("Invalid stream format"));

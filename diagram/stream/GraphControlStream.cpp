@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSaveFile>
+#include <algorithm>
 
 // Diagram files and the clipboard: records of graph objects in the
 // component format, with the identifiers through which links refer to
@@ -63,6 +64,7 @@ void TGraphControl::WriteObject(TValueWriter &writer, TGraphObject *object)
     writer.WriteBytes(name);
     writer.WriteByte(0);
     object->WriteToStream(writer);
+    writer.Drain();
 }
 
 void TGraphControl::WriteObjects(TValueWriter &writer, bool selectedOnly)
@@ -75,12 +77,27 @@ void TGraphControl::WriteObjects(TValueWriter &writer, bool selectedOnly)
 
 TGraphObject *TGraphControl::ReadObject(TValueReader &reader)
 {
+    TClassNames classes;
+    return ReadObject(reader, classes);
+}
+
+TGraphObject *TGraphControl::ReadObject(TValueReader &reader, TClassNames &classes)
+{
     const int32_t length = reader.ReadInt32();
-    QByteArray name = reader.ReadBytes(std::max(length, 0));
-    const int zero = name.indexOf('\0');
+    QByteArrayView name = reader.ReadView(std::max(length, 0));
+    const qsizetype zero = name.indexOf('\0');
     if (zero >= 0)
         name.truncate(zero);
-    TGraphObjectClassRef cls = FindClass(QString::fromLatin1(name));
+    const auto known = std::find_if(classes.begin(), classes.end(), [name](const auto &entry) {
+        return QByteArrayView(entry.first) == name;
+    });
+    TGraphObjectClassRef cls = nullptr;
+    if (known != classes.end()) {
+        cls = known->second;
+    } else {
+        cls = FindClass(QString::fromLatin1(name));
+        classes.emplace_back(name.toByteArray(), cls);
+    }
     // Abstract classes are known by name but cannot be made.
     if (!cls || cls->IsAbstract())
         throw EStreamError(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(name)));
@@ -99,6 +116,9 @@ void TGraphControl::ReadObjects(TValueReader &reader)
     } catch (...) {
         // A block that fails part way adds nothing: the objects read so far
         // are not yet linked to anything, so they go without a trace.
+        FIndex.EndBulk(FObjects);
+        if (first == 0)
+            DropAllObjects();
         while (FObjects.Count() > first)
             FObjects.Last()->Free();
         FChangePending = changePending;
@@ -114,15 +134,22 @@ void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
     // Room for the objects, as far as the bytes left can hold them.
     const qint64 room = std::min<qint64>(count, reader.Remaining() / MinRecordSize);
     FObjects.Reserve(int(first + room));
+    // Into an empty diagram (a load) the objects are indexed at once when
+    // their identifiers have settled, not at every change on the way.
+    if (first == 0)
+        FIndex.BeginBulk();
+    TClassNames classes;
     for (int32_t i = 0; i < count; ++i)
-        ReadObject(reader);
+        ReadObject(reader, classes);
 
     // Links translate the identifiers they read into those their nodes
     // carry now, then look their nodes up.
-    const std::vector<TGraphObject *> all = FObjects.Snapshot();
-    const std::vector<TGraphObject *> read(all.begin() + first, all.end());
+    std::vector<TGraphObject *> read = FObjects.Snapshot();
+    read.erase(read.begin(), read.begin() + first);
     for (auto it = read.rbegin(); it != read.rend(); ++it)
         (*it)->RemapStoredReferences(first);
+    FStoredIDs = TStoredIDTable();
+    FIndex.EndBulk(FObjects);
     for (auto it = read.rbegin(); it != read.rend(); ++it) {
         TGraphObject *object = *it;
         if (!FObjects.Contains(object))
@@ -139,6 +166,9 @@ void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
 QByteArray TGraphControl::SaveToBytes()
 {
     QByteArray bytes;
+    // Room for what most records take, so that a large diagram is not
+    // copied again and again as it grows; pages not written cost nothing.
+    bytes.reserve(Signature.size() + 4 + qsizetype(FObjects.Count()) * 256);
     TValueWriter writer(bytes);
     writer.WriteBytes(Signature);
     WriteObjects(writer, false);
@@ -182,8 +212,19 @@ void TGraphControl::SaveToFile(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(
             QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = SaveToBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Written in pieces as the records are made, not first whole in memory.
+    constexpr qsizetype Piece = 1 << 20;
+    QByteArray piece;
+    piece.reserve(Piece + (1 << 16));
+    bool written = true;
+    TValueWriter writer(
+        piece,
+        [&](const QByteArray &bytes) { written = written && file.write(bytes) == bytes.size(); },
+        Piece);
+    writer.WriteBytes(Signature);
+    WriteObjects(writer, false);
+    writer.Drain(true);
+    if (!written || !file.commit())
         throw EStreamError(
             QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
     FGraphModified = false;

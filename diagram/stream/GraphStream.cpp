@@ -1,7 +1,5 @@
 #include "GraphStream.h"
 
-#include "GraphText.h"
-
 #include <QtEndian>
 
 namespace {
@@ -13,6 +11,14 @@ EStreamError ReadError()
 
 } // namespace
 
+void TValueWriter::Drain(bool all)
+{
+    if (!FDrain || FOut.isEmpty() || (!all && FOut.size() < FThreshold))
+        return;
+    FDrain(FOut);
+    FOut.truncate(0); // keeps the room for the next piece
+}
+
 void TValueWriter::WriteInt32(int32_t value)
 {
     char bytes[4];
@@ -20,9 +26,9 @@ void TValueWriter::WriteInt32(int32_t value)
     FOut.append(bytes, 4);
 }
 
-void TValueWriter::WriteShortString(const QByteArray &latin1)
+void TValueWriter::WriteShortString(QByteArrayView latin1)
 {
-    const QByteArray text = latin1.left(255);
+    const QByteArrayView text = latin1.first(std::min<qsizetype>(latin1.size(), 255));
     WriteByte(uint8_t(text.size()));
     FOut.append(text);
 }
@@ -45,9 +51,41 @@ void TValueWriter::WriteInteger(int64_t value)
 
 void TValueWriter::WriteText(const QString &value)
 {
+    // Most text is ASCII: its own bytes, without a conversion.
+    if (!value.isEmpty() && TGbkCodec::IsAscii(value)) {
+        const qsizetype units = value.size();
+        if (units <= 255) {
+            WriteByte(vaString);
+            WriteByte(uint8_t(units));
+        } else {
+            WriteByte(vaLString);
+            WriteInt32(int32_t(units));
+        }
+        const qsizetype at = FOut.size();
+        FOut.resize(at + units);
+        char *out = FOut.data() + at;
+        for (QChar c : value)
+            *out++ = char(c.unicode());
+        return;
+    }
+    // Labels and symbol fields repeat: each text is converted once.
+    if (const auto known = FTexts.constFind(value); known != FTexts.cend()) {
+        FOut.append(*known);
+        return;
+    }
+    const qsizetype start = FOut.size();
+    WriteConvertedText(value);
+    constexpr qsizetype LongestShared = 256;
+    constexpr qsizetype MostShared = 1 << 16;
+    if (value.size() <= LongestShared && FTexts.size() < MostShared)
+        FTexts.insert(value, FOut.mid(start));
+}
+
+void TValueWriter::WriteConvertedText(const QString &value)
+{
     // The drawings hold 8-bit text of code page 936; a character outside it
     // is written as the question mark that text stands for.
-    const QString text = GraphText::Narrow(value);
+    const QString text = FCodec.Narrow(value);
     const QByteArray utf8 = text.toUtf8();
     const qint64 units = text.size();
     bool ascii = true;
@@ -77,7 +115,7 @@ void TValueWriter::WriteText(const QString &value)
     }
 }
 
-void TValueWriter::WriteIdent(const QByteArray &name)
+void TValueWriter::WriteIdent(QByteArrayView name)
 {
     WriteByte(vaIdent);
     WriteShortString(name);
@@ -116,9 +154,14 @@ int32_t TValueReader::ReadInt32()
 
 QByteArray TValueReader::ReadBytes(qint64 count)
 {
+    return ReadView(count).toByteArray();
+}
+
+QByteArrayView TValueReader::ReadView(qint64 count)
+{
     if (count < 0 || count > Remaining())
         throw ReadError();
-    const QByteArray bytes = FData.mid(FPos, count);
+    const QByteArrayView bytes(FData.constData() + FPos, count);
     FPos += count;
     return bytes;
 }
@@ -133,10 +176,8 @@ int64_t TValueReader::ReadIntegerPayload(TValueType tag)
     switch (tag) {
     case vaInt8:
         return int8_t(ReadByte());
-    case vaInt16: {
-        const QByteArray bytes = ReadBytes(2);
-        return qFromLittleEndian<int16_t>(bytes.constData());
-    }
+    case vaInt16:
+        return qFromLittleEndian<int16_t>(ReadView(2).data());
     default:
         return ReadInt32();
     }
@@ -144,24 +185,45 @@ int64_t TValueReader::ReadIntegerPayload(TValueType tag)
 
 QString TValueReader::ReadTextPayload(TValueType tag)
 {
+    const auto fromGBK = [this](QByteArrayView bytes) { return FCodec.FromGBK(bytes); };
     switch (tag) {
     case vaString:
-        return GraphText::FromGBK(ReadBytes(ReadByte()));
+        return Shared(FGbkTexts, ReadView(ReadByte()), fromGBK);
     case vaLString:
-        return GraphText::FromGBK(ReadBytes(uint32_t(ReadInt32())));
+        return Shared(FGbkTexts, ReadView(uint32_t(ReadInt32())), fromGBK);
     case vaUTF8String:
-        return GraphText::Narrow(QString::fromUtf8(ReadBytes(uint32_t(ReadInt32()))));
+        return FCodec.Narrow(QString::fromUtf8(ReadView(uint32_t(ReadInt32()))));
     default: {
         const qint64 units = uint32_t(ReadInt32());
         if (units > Remaining() / 2)
             throw ReadError();
-        const QByteArray bytes = ReadBytes(units * 2);
-        QString text(units, Qt::Uninitialized);
-        for (qint64 i = 0; i < units; ++i)
-            text[i] = QChar(qFromLittleEndian<char16_t>(bytes.constData() + 2 * i));
-        return GraphText::Narrow(text);
+        return Shared(FWideTexts, ReadView(units * 2), [this](QByteArrayView bytes) {
+            QString text(bytes.size() / 2, Qt::Uninitialized);
+            char16_t *out = reinterpret_cast<char16_t *>(text.data());
+            for (qsizetype i = 0; i < text.size(); ++i)
+                out[i] = qFromLittleEndian<char16_t>(bytes.data() + 2 * i);
+            return FCodec.Narrow(text);
+        });
     }
     }
+}
+
+template <typename Convert>
+QString TValueReader::Shared(TTexts &texts, QByteArrayView bytes, Convert convert)
+{
+    // Long texts rarely repeat; the table stops growing at a bound.
+    constexpr qsizetype LongestShared = 256;
+    constexpr size_t MostShared = 1 << 16;
+    if (bytes.size() > LongestShared)
+        return convert(bytes);
+    const std::string_view key(bytes.data(), size_t(bytes.size()));
+    const auto known = texts.find(key);
+    if (known != texts.end())
+        return known->second;
+    QString text = convert(bytes);
+    if (texts.size() < MostShared)
+        texts.emplace(key, text);
+    return text;
 }
 
 QByteArray TValueReader::ReadBinaryPayload()

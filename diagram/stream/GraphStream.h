@@ -1,11 +1,16 @@
 #pragma once
 
+#include "GbkCodec.h"
 #include "GraphErrors.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 
 // The value tags of the component format.
 enum TValueType : uint8_t {
@@ -28,23 +33,40 @@ enum TValueType : uint8_t {
 class TValueWriter {
 public:
     explicit TValueWriter(QByteArray &out) : FOut(out) {}
+    // A writer whose output goes on to the drain in pieces of about the
+    // threshold, so that a large stream is never whole in memory.
+    using TDrain = std::function<void(const QByteArray &piece)>;
+    TValueWriter(QByteArray &out, TDrain drain, qsizetype threshold)
+        : FOut(out), FDrain(std::move(drain)), FThreshold(threshold)
+    {
+    }
+
+    // Hands the bytes written so far to the drain once they reach the
+    // threshold (all of them when asked) and starts the piece afresh.
+    void Drain(bool all = false);
 
     void WriteByte(uint8_t value) { FOut.append(char(value)); }
     void WriteInt32(int32_t value);
-    void WriteBytes(const QByteArray &bytes) { FOut.append(bytes); }
+    void WriteBytes(QByteArrayView bytes) { FOut.append(bytes); }
     // A length byte and at most 255 bytes.
-    void WriteShortString(const QByteArray &latin1);
+    void WriteShortString(QByteArrayView latin1);
 
     // Values, each a tag and its payload.
     void WriteInteger(int64_t value);
     void WriteText(const QString &text);
-    void WriteIdent(const QByteArray &name);
+    void WriteIdent(QByteArrayView name);
     void WriteBoolean(bool value) { WriteByte(value ? vaTrue : vaFalse); }
     void WriteBinary(const QByteArray &data);
     void WriteSet(const QList<QByteArray> &members);
 
 private:
+    void WriteConvertedText(const QString &text);
+
     QByteArray &FOut;
+    TGbkCodec FCodec;
+    QHash<QString, QByteArray> FTexts; // text that needs converting, as written
+    TDrain FDrain;
+    qsizetype FThreshold = 0;
 };
 
 // Reads the values of the component format from bytes in memory. Every
@@ -61,6 +83,11 @@ public:
     int32_t ReadInt32();
     QByteArray ReadBytes(qint64 count);
     QByteArray ReadShortString();
+    // The same bytes without a copy; valid while the data read from lives.
+    QByteArrayView ReadView(qint64 count);
+    QByteArrayView ReadShortView() { return ReadView(ReadByte()); }
+    // Converts the 8-bit text of the stream.
+    TGbkCodec &Codec() { return FCodec; }
     TValueType ReadTag() { return TValueType(ReadByte()); }
 
     // Payload readers for a tag already read.
@@ -76,6 +103,15 @@ public:
     }
 
 private:
+    // Diagrams repeat the same labels and symbol fields thousands of times:
+    // text read before, by its bytes in the stream, is shared, not made again.
+    using TTexts = std::unordered_map<std::string_view, QString>;
+    template <typename Convert>
+    QString Shared(TTexts &texts, QByteArrayView bytes, Convert convert);
+
     const QByteArray &FData;
     qint64 FPos;
+    TGbkCodec FCodec;
+    TTexts FGbkTexts;
+    TTexts FWideTexts;
 };

@@ -62,14 +62,14 @@ QByteArray NameOf(const std::vector<Entry> &table, uint32_t value)
 {
     for (const auto &[name, v] : table)
         if (v == value)
-            return QByteArray(name);
+            return QByteArray::fromRawData(name, qstrlen(name)); // the tables outlive it
     return QByteArray();
 }
 
-std::optional<uint32_t> ValueOf(const std::vector<Entry> &table, const QByteArray &name)
+std::optional<uint32_t> ValueOf(const std::vector<Entry> &table, QByteArrayView name)
 {
     for (const auto &[n, value] : table)
-        if (name.compare(n, Qt::CaseInsensitive) == 0)
+        if (name.compare(QByteArrayView(n), Qt::CaseInsensitive) == 0)
             return value;
     return std::nullopt;
 }
@@ -96,7 +96,7 @@ QByteArray ColorName(TColor color)
     return NameOf(Colors, color);
 }
 
-std::optional<TColor> ColorByName(const QByteArray &name)
+std::optional<TColor> ColorByName(QByteArrayView name)
 {
     return ValueOf(Colors, name);
 }
@@ -106,17 +106,17 @@ QByteArray CharsetName(int charset)
     return NameOf(Charsets, uint32_t(charset));
 }
 
-std::optional<int> CharsetByName(const QByteArray &name)
+std::optional<int> CharsetByName(QByteArrayView name)
 {
     if (const auto value = ValueOf(Charsets, name))
         return int(*value);
     return std::nullopt;
 }
 
-std::optional<int> EnumValue(const std::vector<QByteArray> &names, const QByteArray &name)
+std::optional<int> EnumValue(const std::vector<QByteArray> &names, QByteArrayView name)
 {
     for (size_t i = 0; i < names.size(); ++i)
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+        if (QByteArrayView(names[i]).compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
     return std::nullopt;
 }

@@ -12,9 +12,9 @@ namespace GraphStreamNames {
 
 // The name of a colour or character set, empty when it has none.
 QByteArray ColorName(TColor color);
-std::optional<TColor> ColorByName(const QByteArray &name);
+std::optional<TColor> ColorByName(QByteArrayView name);
 QByteArray CharsetName(int charset);
-std::optional<int> CharsetByName(const QByteArray &name);
+std::optional<int> CharsetByName(QByteArrayView name);
 
 // Enumeration names in value order.
 extern const std::vector<QByteArray> AlignmentNames;
@@ -26,6 +26,6 @@ extern const std::vector<QByteArray> FontPitchNames;
 extern const std::vector<QByteArray> FontStyleNames;
 
 // The value of a name in an enumeration, if it is one of its names.
-std::optional<int> EnumValue(const std::vector<QByteArray> &names, const QByteArray &name);
+std::optional<int> EnumValue(const std::vector<QByteArray> &names, QByteArrayView name);
 
 } // namespace GraphStreamNames
