@@ -30,6 +30,8 @@ public:
 private:
     TMetafileImage(Kind kind, const QByteArray &bytes, QSize size);
     bool RecordsAreSafe() const;
+    // Device units per pixel of an enhanced metafile: its bounds over its frame.
+    int UnitsPerPixel() const;
 
     Kind FKind;
     QByteArray FBytes;
