@@ -18,12 +18,12 @@
 
 namespace {
 
-void BM_PaintView(benchmark::State &state)
+void BM_PaintView(benchmark::State &state, BenchDrawing::TSymbolPicture kind)
 {
     static const QByteArray plan = BenchDrawing::FloorPlanJpeg();
     TGraphControl graph;
     graph.Background().LoadFromData(TPicture::Jpeg, plan);
-    BenchDrawing::FillSymbols(graph, int(state.range(0)));
+    BenchDrawing::FillSymbols(graph, int(state.range(0)), kind);
     graph.resize(1200, 800);
     graph.show();
     QApplication::processEvents();
@@ -32,14 +32,21 @@ void BM_PaintView(benchmark::State &state)
     graph.VertScrollBar().SetPosition(graph.VertScrollBar().MaxPosition() / 2);
     graph.viewport()->repaint();
     if (state.range(0) == 2000 && state.range(1) == 100)
-        graph.viewport()->grab().save(QStringLiteral("paint-bench.png"));
+        graph.viewport()->grab().save(kind == BenchDrawing::TSymbolPicture::Bitmap
+                                          ? QStringLiteral("paint-bench.png")
+                                          : QStringLiteral("paint-bench-metafile.png"));
     for (auto _ : state)
         graph.viewport()->repaint();
     state.counters["objects"] = graph.Objects().Count();
 }
 
-BENCHMARK(BM_PaintView)
+BENCHMARK_CAPTURE(BM_PaintView, bitmap, BenchDrawing::TSymbolPicture::Bitmap)
     ->ArgsProduct({{200, 2000, 20000}, {100, 400}})
+    ->ArgNames({"objects", "zoom"})
+    ->Unit(benchmark::kMillisecond);
+// The symbols as the bundled library draws them: metafiles.
+BENCHMARK_CAPTURE(BM_PaintView, metafile, BenchDrawing::TSymbolPicture::Metafile)
+    ->ArgsProduct({{2000, 20000}, {100, 400}})
     ->ArgNames({"objects", "zoom"})
     ->Unit(benchmark::kMillisecond);
 
