@@ -659,6 +659,42 @@ TEST(MetafilePlayback, FinerUnitsKeepEdgesBetweenPixels)
     }
 }
 
+// A symbol's picture is rendered once per size for the screen; whatever was
+// rendered before, each size shows the picture's own edges, and a vector
+// device still receives shapes, not pixels.
+TEST(MetafilePlayback, PictureIsSharpAtEverySizeAndShapesOnVectorDevices)
+{
+    const auto metafile = Record(
+        20, 20,
+        [](QPainter &p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::red);
+            p.drawRect(QRectF(5.25, 5.25, 9.5, 9.5));
+        },
+        100);
+    const auto picture = TMetafileImage::FromBytes(metafile->EmfBytes());
+    ASSERT_TRUE(picture);
+    for (const int zoom : {4, 2, 4, 8}) {
+        QImage image = White(20 * zoom, 20 * zoom);
+        {
+            QPainter painter(&image);
+            painter.scale(zoom, zoom);
+            picture->Draw(painter, QRectF(0, 0, 20, 20));
+        }
+        const int edge = 21 * zoom / 4; // 5.25 pixels
+        EXPECT_EQ(image.pixelColor(edge - 2, 10 * zoom), QColor(Qt::white)) << zoom;
+        EXPECT_EQ(image.pixelColor(edge + 1, 10 * zoom), QColor(Qt::red)) << zoom;
+    }
+    TMetafile vector(40, 40);
+    {
+        QPainter painter(vector.Device());
+        picture->Draw(painter, QRectF(0, 0, 40, 40));
+    }
+    EXPECT_TRUE(OpsOf(vector, TOpKind::Image).empty());
+    EXPECT_FALSE(OpsOf(vector, TOpKind::Rectangle).empty() &&
+                 OpsOf(vector, TOpKind::Polygon).empty());
+}
+
 // --- Files and third-party readers --------------------------------------
 
 TEST(MetafileFile, ExtensionChoosesTheFormat)
