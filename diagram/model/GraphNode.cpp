@@ -304,10 +304,17 @@ void TGraphNode::DrawBackground(QPainter &canvas)
 {
     if (!FBackground.HasGraphic())
         return;
-    canvas.save();
-    canvas.setClipPath(FRegion.ToPath(), Qt::IntersectClip);
-    FBackground.Draw(canvas, GetBoundsRect().ToQRect());
-    canvas.restore();
+    const QRect bounds = GetBoundsRect().ToQRect();
+    // A rectangle holding the whole picture clips nothing; a clip path
+    // would cost the raster engine a pass over every line of the device.
+    if (FRegion.GetKind() == TGraphRegion::Rectangle && FRegion.Bounds().contains(bounds)) {
+        FBackground.Draw(canvas, bounds);
+    } else {
+        canvas.save();
+        canvas.setClipPath(FRegion.ToPath(), Qt::IntersectClip);
+        FBackground.Draw(canvas, bounds);
+        canvas.restore();
+    }
     GraphCanvas::ClearBrush(canvas);
 }
 
