@@ -297,7 +297,7 @@ void TGraphNode::DrawText(QPainter &canvas)
 {
     if (FTextRect.IsEmpty())
         return;
-    TTextLayout::DrawLines(canvas, Font(), FTextLines, FTextRect.ToQRect(), TextFormat());
+    FTextRuns.Draw(canvas, Font(), FTextLines, FTextRect.ToQRect(), TextFormat());
 }
 
 void TGraphNode::DrawBackground(QPainter &canvas)

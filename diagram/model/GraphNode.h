@@ -5,6 +5,7 @@
 #include "GraphPicture.h"
 #include "GraphRegion.h"
 #include "TextLayout.h"
+#include "TextRunCache.h"
 
 #include <QPoint>
 
@@ -95,6 +96,7 @@ private:
     int FDegree = 0;
     TRect FTextRect;
     QStringList FTextLines; // the lines of FTextRect, kept for painting
+    TTextRunCache FTextRuns; // their glyphs, shaped once
     TPicture FBackground;
     TGraphIndex::TExtentEntry FExtentEntry; // kept by the owner's index
 };
