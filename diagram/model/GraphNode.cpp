@@ -308,11 +308,11 @@ void TGraphNode::DrawBackground(QPainter &canvas)
     // A rectangle holding the whole picture clips nothing; a clip path
     // would cost the raster engine a pass over every line of the device.
     if (FRegion.GetKind() == TGraphRegion::Rectangle && FRegion.Bounds().contains(bounds)) {
-        FBackground.Draw(canvas, bounds);
+        FBackground.Draw(canvas, bounds, &Owner()->RenderedPictures());
     } else {
         canvas.save();
         canvas.setClipPath(FRegion.ToPath(), Qt::IntersectClip);
-        FBackground.Draw(canvas, bounds);
+        FBackground.Draw(canvas, bounds, &Owner()->RenderedPictures());
         canvas.restore();
     }
     GraphCanvas::ClearBrush(canvas);

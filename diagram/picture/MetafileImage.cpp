@@ -3,12 +3,9 @@
 #include "GraphMath.h"
 #include "WmfPlayer.h"
 
-#include <QPaintEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
-#include <algorithm>
-#include <cmath>
 #include <emf2svg.h>
 #include <uemf.h>
 #include <uemf_safe.h>
@@ -20,10 +17,6 @@ constexpr quint32 EmfSignature = 0x464D4520; // " EMF"
 constexpr int HundredthMMPerInch = 2540;
 constexpr int ScreenPixelsPerInch = 96;
 constexpr int MaxSide = 1 << 16;
-// A drawing shows its symbols at one or two sizes at a time (the view's
-// zoom, the palette, an export); larger pictures are not kept.
-constexpr size_t RenderedSizes = 4;
-constexpr qint64 MaxRenderedPixels = 1024 * 1024;
 
 template <typename T> T At(const QByteArray &bytes, int offset)
 {
@@ -97,7 +90,7 @@ int TMetafileImage::UnitsPerPixel() const
     return int(std::clamp<qint64>((bounds + FSize.width() / 2) / FSize.width(), 1, 1000));
 }
 
-void TMetafileImage::Play(QPainter &painter, const QRectF &target) const
+void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
 {
     if (FKind == Placeable) {
         WmfPlayer::Play(FBytes, painter, target);
@@ -129,51 +122,15 @@ void TMetafileImage::Play(QPainter &painter, const QRectF &target) const
         FRenderer->render(&painter, target);
 }
 
-const QImage &TMetafileImage::Rendered(QSize size) const
+QImage TMetafileImage::Render(QSize size) const
 {
-    for (auto at = FRendered.begin(); at != FRendered.end(); ++at)
-        if (at->Size == size) {
-            if (at + 1 != FRendered.end())
-                std::rotate(at, at + 1, FRendered.end());
-            return FRendered.back().Pixels;
-        }
-    if (FRendered.size() >= RenderedSizes)
-        FRendered.erase(FRendered.begin());
     QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(Qt::transparent);
-    {
-        QPainter painter(&pixels);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        Play(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    }
-    FRendered.push_back({size, std::move(pixels)});
-    return FRendered.back().Pixels;
-}
-
-void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
-{
-    const QPaintEngine *engine = painter.paintEngine();
-    const QTransform transform = painter.transform();
-    if (!engine || engine->type() != QPaintEngine::Raster ||
-        transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0) {
-        Play(painter, target);
-        return;
-    }
-    // Whole device pixels, so the rendered picture is placed without
-    // resampling; the edges round as the raster engine rounds a rectangle.
-    const QRectF device = transform.mapRect(target.normalized());
-    const QRect pixels(
-        QPoint(int(std::lround(device.left())), int(std::lround(device.top()))),
-        QPoint(int(std::lround(device.right())) - 1, int(std::lround(device.bottom())) - 1));
-    if (pixels.isEmpty() || qint64(pixels.width()) * pixels.height() > MaxRenderedPixels) {
-        Play(painter, target);
-        return;
-    }
-    const QImage &image = Rendered(pixels.size());
-    painter.setTransform(QTransform());
-    painter.drawImage(pixels.topLeft(), image);
-    painter.setTransform(transform);
+    QPainter painter(&pixels);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    Draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixels;
 }
 
 // libemf2svg tears fontconfig down (FcFini) after some text records, while

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QSize>
 #include <memory>
-#include <vector>
 
 class QPainter;
 class QRectF;
@@ -13,10 +12,7 @@ class QSvgRenderer;
 // An enhanced metafile or a placeable Windows metafile, kept as its bytes
 // and drawn on demand: enhanced metafiles through an SVG rendering of their
 // records, every record checked first so that a damaged file draws nothing
-// rather than harming the program. On a raster device the picture is
-// rendered once for each size it is shown at and the pixels are reused, so
-// a drawing of many symbols paints as fast as one of bitmaps while every
-// zoom and every vector device still gets the shapes themselves.
+// rather than harming the program.
 class TMetafileImage {
 public:
     enum Kind { Enhanced, Placeable };
@@ -30,18 +26,12 @@ public:
     // Size in screen pixels at 96 dpi, from the metafile's frame.
     QSize Size() const { return FSize; }
 
+    // The shapes themselves, on any painter.
     void Draw(QPainter &painter, const QRectF &target) const;
+    // The picture rendered at a size in pixels, antialiased, on transparent.
+    QImage Render(QSize size) const;
 
 private:
-    struct TRendered {
-        QSize Size;
-        QImage Pixels;
-    };
-
-    // The shapes themselves, on any painter.
-    void Play(QPainter &painter, const QRectF &target) const;
-    // The picture rendered at a size in device pixels, from the cache.
-    const QImage &Rendered(QSize size) const;
     TMetafileImage(Kind kind, const QByteArray &bytes, QSize size);
     bool RecordsAreSafe() const;
     // Device units per pixel of an enhanced metafile: its bounds over its frame.
@@ -52,6 +42,4 @@ private:
     QSize FSize;
     mutable std::unique_ptr<QSvgRenderer> FRenderer;
     mutable bool FRendererTried = false;
-    // The last few sizes rendered, the most recent last.
-    mutable std::vector<TRendered> FRendered;
 };

@@ -351,6 +351,42 @@ TEST_F(ViewTest, MetafileSymbolIsSharpZoomedAndInTheMetafileExport)
     EXPECT_TRUE(Is(image, 43, 80, clRed));
 }
 
+// Pictures are kept rendered between frames; a node given another picture
+// of either kind shows the new one at once, even where the old one's
+// memory is taken again by the new.
+TEST_F(ViewTest, NewPictureOfANodeIsShownNotTheOneKeptRendered)
+{
+    const auto metafile = [](Qt::GlobalColor color) {
+        TMetafile symbol(20, 20, 100);
+        {
+            QPainter painter(symbol.Device());
+            painter.fillRect(QRectF(0, 0, 20, 20), color);
+        }
+        return symbol.EmfBytes();
+    };
+    const auto bitmap = [](Qt::GlobalColor color) {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(color);
+        return image;
+    };
+    TGraphNode *node = graph.InsertNode(TRect(10, 10, 50, 50), &TIconNode::Class);
+    node->SetSelected(false);
+    graph.SetZoom(200);
+    const std::pair<Qt::GlobalColor, TColor> colours[] = {
+        {Qt::red, clRed}, {Qt::blue, clBlue}, {Qt::green, clLime}, {Qt::red, clRed}};
+    for (const bool vector : {true, false})
+        for (const auto &[colour, expected] : colours) {
+            TPicture picture;
+            if (vector)
+                picture.LoadFromData(TPicture::Metafile, metafile(colour));
+            else
+                picture.SetImage(bitmap(colour));
+            node->SetBackground(picture);
+            EXPECT_TRUE(Is(Grab(), 60, 60, expected))
+                << (vector ? "metafile " : "bitmap ") << int(colour);
+        }
+}
+
 TEST_F(ViewTest, DrawObjectsOnOwnCanvasMatchesTheWindow)
 {
     TGraphNode *node = AddNode(10, 10, 50, 50, clRed);
