@@ -80,15 +80,17 @@ namespace {
 
 // The 2,000-object drawing exported as a PNG picture of its 4,000 x 3,000
 // floor plan, as varneth-tool's export does: drawing and encoding. The
-// drawing is also left as "export-bench.wir" so the tool and a third-party
-// SVG renderer can be timed on the same picture.
-void BM_ExportPng(benchmark::State &state)
+// drawing is also left as "export-bench-KIND.wir" so the tool and a
+// third-party SVG renderer can be timed on the same picture.
+void BM_ExportPng(benchmark::State &state, BenchDrawing::TSymbolPicture kind)
 {
     static const QByteArray plan = BenchDrawing::FloorPlanJpeg();
     TGraphControl graph;
     graph.Background().LoadFromData(TPicture::Jpeg, plan);
-    BenchDrawing::FillSymbols(graph, 2000, BenchDrawing::TSymbolPicture::Metafile);
-    graph.SaveToFile(QStringLiteral("export-bench.wir"));
+    BenchDrawing::FillSymbols(graph, 2000, kind);
+    graph.SaveToFile(kind == BenchDrawing::TSymbolPicture::Bitmap
+                         ? QStringLiteral("export-bench-bitmap.wir")
+                         : QStringLiteral("export-bench-metafile.wir"));
     const QString file = QDir::temp().filePath(QStringLiteral("varneth-bench.png"));
     for (auto _ : state)
         GraphExport::SavePng(GraphExport::Render(graph), file);
@@ -96,6 +98,9 @@ void BM_ExportPng(benchmark::State &state)
     QFile::remove(file);
 }
 
-BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportPng, bitmap, BenchDrawing::TSymbolPicture::Bitmap)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportPng, metafile, BenchDrawing::TSymbolPicture::Metafile)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -835,13 +835,11 @@ QByteArray SmallSymbolMetafile(const SymbolEntry &entry)
     return metafile.EmfBytes();
 }
 
-QImage StandingBreakerPicture(const SymbolEntry &entry)
+QByteArray StandingBreakerMetafile(const SymbolEntry &entry)
 {
-    QImage image(40, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    TMetafile metafile(40, 100, SmallPictureUnits);
+    QPainter painter(metafile.Device());
+    painter.fillRect(QRectF(0, 0, 40, 100), Qt::white);
     const QString caption = QString::fromUtf8(entry.caption);
     {
         // The node's wire runs along x = 20 from the top down to y = 84,
@@ -858,7 +856,8 @@ QImage StandingBreakerPicture(const SymbolEntry &entry)
     ink.Stroke();
     ink.Line(20, 84, 20, 100);
     FittedText(painter, QRectF(21, 12, 19, 12), RatingOf(caption), 10, true);
-    return image;
+    painter.end();
+    return metafile.EmfBytes();
 }
 
 QImage LargeSymbolPicture(const SymbolEntry &entry)

@@ -19,8 +19,9 @@ QByteArray SmallSymbolMetafile(const SymbolEntry &entry);
 // A breaker standing in a vertical drop of a single-line diagram, 40 x 100,
 // supply at the top: the symbol turned, its pole slashes and residual-current
 // or over/under-voltage mark, and the rating written upright; the bottom
-// strip is left to the node's code.
-QImage StandingBreakerPicture(const SymbolEntry &entry);
+// strip is left to the node's code. An enhanced metafile like the small
+// pictures.
+QByteArray StandingBreakerMetafile(const SymbolEntry &entry);
 // 150 x 150, with the code and the name written under the symbol.
 QImage LargeSymbolPicture(const SymbolEntry &entry);
 
