@@ -267,9 +267,7 @@ void TPicture::Draw(QPainter &painter, const QRect &rect, TRenderedPictures *ren
             pixelsOf = FMetafile->Render(pixels.size());
         } else {
             // Stretched as the painter stretches it, from the corner.
-            pixelsOf =
-                QImage(pixels.size(), FImage.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                               : QImage::Format_RGB32);
+            pixelsOf = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
             pixelsOf.fill(Qt::transparent);
             QPainter stretch(&pixelsOf);
             stretch.setCompositionMode(QPainter::CompositionMode_Source);
