@@ -266,7 +266,8 @@ void TPicture::Draw(QPainter &painter, const QRect &rect, TRenderedPictures *ren
         if (FMetafile) {
             pixelsOf = FMetafile->Render(pixels.size());
         } else {
-            // Stretched as the painter stretches it, from the corner.
+            // Stretched as the painter stretches it, from the corner; kept
+            // premultiplied, which the raster engine places fastest.
             pixelsOf = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
             pixelsOf.fill(Qt::transparent);
             QPainter stretch(&pixelsOf);
