@@ -104,7 +104,7 @@ int Export(const QStringList &args)
         QPainter canvas(&svg);
         graph.DrawDiagram(canvas, frame);
     } else if (extension == u"png") {
-        GraphExport::SavePng(GraphExport::Render(graph, zoom), out);
+        GraphExport::SavePng(graph, zoom, out);
     } else {
         Err() << "Unknown picture file extension (." << extension << ")\n";
         return 1;

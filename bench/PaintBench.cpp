@@ -93,7 +93,7 @@ void BM_ExportPng(benchmark::State &state, BenchDrawing::TSymbolPicture kind)
                          : QStringLiteral("export-bench-metafile.wir"));
     const QString file = QDir::temp().filePath(QStringLiteral("varneth-bench.png"));
     for (auto _ : state)
-        GraphExport::SavePng(GraphExport::Render(graph), file);
+        GraphExport::SavePng(graph, 100, file);
     state.counters["bytes"] = double(QFileInfo(file).size());
     QFile::remove(file);
 }

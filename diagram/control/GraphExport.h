@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 
 class TGraphControl;
@@ -9,12 +8,12 @@ class TGraphControl;
 // (the floor plan, or the objects when there is none).
 namespace GraphExport {
 
-// The drawing at a zoom in percent, on white, antialiased. Symbols with
-// metafile pictures are rendered at the size they take in the picture.
-QImage Render(TGraphControl &graph, int zoom = 100);
-
-// Writes a picture as PNG, encoded for speed (PngCodec). Throws
-// EStreamError when the file cannot be written.
-void SavePng(const QImage &image, const QString &fileName);
+// Writes the drawing at a zoom in percent as a PNG file, on white,
+// antialiased. It is drawn and encoded a band of rows at a time: a floor
+// plan's picture is tens of megabytes, and memory touched once costs more
+// than drawing into a band again. Symbols with metafile pictures are
+// rendered at the size they take. Throws EStreamError when the file cannot
+// be written.
+void SavePng(TGraphControl &graph, int zoom, const QString &fileName);
 
 } // namespace GraphExport

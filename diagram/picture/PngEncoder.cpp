@@ -1,12 +1,10 @@
-#include "PngCodec.h"
+#include "PngEncoder.h"
 
 #include <QtEndian>
 #include <new>
 #include <stdexcept>
 #include <vector>
 #include <zlib.h>
-
-namespace PngCodec {
 
 namespace {
 
@@ -28,7 +26,9 @@ void AppendChunk(QByteArray &out, const char type[4], const char *data, uInt siz
     out.append(sum, 4);
 }
 
-class TDeflater {
+} // namespace
+
+class TPngEncoder::TDeflater {
 public:
     TDeflater()
     {
@@ -38,8 +38,6 @@ public:
         FStream.avail_out = ChunkBytes;
     }
     ~TDeflater() { deflateEnd(&FStream); }
-    TDeflater(const TDeflater &) = delete;
-    TDeflater &operator=(const TDeflater &) = delete;
 
     // Deflates the bytes, writing an IDAT chunk whenever the buffer fills.
     void Add(QByteArray &out, const unsigned char *bytes, uInt size, bool last)
@@ -71,47 +69,73 @@ private:
     std::vector<Bytef> FBuffer = std::vector<Bytef>(ChunkBytes);
 };
 
-} // namespace
-
-QByteArray Encode(const QImage &source)
+TPngEncoder::TPngEncoder(int width, int height)
+    : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)),
+      FDeflater(std::make_unique<TDeflater>()), FPrevious(1 + size_t(FWidth) * 3, 0),
+      FRow(FPrevious.size(), 0), FFiltered(FPrevious.size(), 0)
 {
-    const QImage image =
-        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-            ? source
-            : source.convertToFormat(QImage::Format_RGB32);
-    const int width = image.width(), height = image.height();
-    QByteArray out("\x89PNG\r\n\x1a\n", 8);
+    FOut = QByteArray("\x89PNG\r\n\x1a\n", 8);
     char header[13];
-    qToBigEndian<quint32>(quint32(width), header);
-    qToBigEndian<quint32>(quint32(height), header + 4);
+    qToBigEndian<quint32>(quint32(FWidth), header);
+    qToBigEndian<quint32>(quint32(FHeight), header + 4);
     header[8] = 8;  // bits per sample
     header[9] = 2;  // RGB
     header[10] = 0; // deflate
     header[11] = 0; // adaptive filtering, one filter type per row
     header[12] = 0; // not interlaced
-    AppendChunk(out, "IHDR", header, 13);
+    AppendChunk(FOut, "IHDR", header, 13);
+}
 
-    TDeflater deflater;
-    const size_t rowBytes = 1 + size_t(width) * 3;
-    std::vector<unsigned char> previous(rowBytes, 0), row(rowBytes, 0), filtered(rowBytes, 0);
-    for (int y = 0; y < height; ++y) {
-        const QRgb *pixels = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        unsigned char *rgb = row.data() + 1;
+TPngEncoder::~TPngEncoder() = default;
+
+void TPngEncoder::AddRows(const QImage &source, int rows)
+{
+    const QImage band =
+        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+            ? source
+            : source.convertToFormat(QImage::Format_RGB32);
+    rows = std::min({rows, band.height(), FHeight - FAdded});
+    const int width = std::min(FWidth, band.width());
+    for (int y = 0; y < rows; ++y) {
+        const QRgb *pixels = reinterpret_cast<const QRgb *>(band.constScanLine(y));
+        unsigned char *rgb = FRow.data() + 1;
         for (int x = 0; x < width; ++x) {
             rgb[3 * x] = uchar(qRed(pixels[x]));
             rgb[3 * x + 1] = uchar(qGreen(pixels[x]));
             rgb[3 * x + 2] = uchar(qBlue(pixels[x]));
         }
-        filtered[0] = 2; // Up: the difference to the row above
-        for (size_t i = 1; i < rowBytes; ++i)
-            filtered[i] = uchar(row[i] - previous[i]);
-        deflater.Add(out, filtered.data(), uInt(rowBytes), y == height - 1);
-        std::swap(previous, row);
+        FFiltered[0] = 2; // Up: the difference to the row above
+        for (size_t i = 1; i < FRow.size(); ++i)
+            FFiltered[i] = uchar(FRow[i] - FPrevious[i]);
+        ++FAdded;
+        FDeflater->Add(FOut, FFiltered.data(), uInt(FFiltered.size()), FAdded == FHeight);
+        std::swap(FPrevious, FRow);
     }
-    if (height == 0)
-        deflater.Add(out, nullptr, 0, true);
-    AppendChunk(out, "IEND", nullptr, 0);
-    return out;
 }
 
-} // namespace PngCodec
+QByteArray TPngEncoder::Finish()
+{
+    // Rows never given are left black.
+    if (FAdded < FHeight || FHeight == 0) {
+        std::fill(FRow.begin(), FRow.end(), 0);
+        while (FAdded < FHeight) {
+            FFiltered[0] = 2;
+            for (size_t i = 1; i < FRow.size(); ++i)
+                FFiltered[i] = uchar(0 - FPrevious[i]);
+            std::fill(FPrevious.begin(), FPrevious.end(), 0);
+            ++FAdded;
+            FDeflater->Add(FOut, FFiltered.data(), uInt(FFiltered.size()), FAdded == FHeight);
+        }
+        if (FHeight == 0)
+            FDeflater->Add(FOut, nullptr, 0, true);
+    }
+    AppendChunk(FOut, "IEND", nullptr, 0);
+    return std::move(FOut);
+}
+
+QByteArray TPngEncoder::Encode(const QImage &image)
+{
+    TPngEncoder encoder(image.width(), image.height());
+    encoder.AddRows(image, image.height());
+    return encoder.Finish();
+}

@@ -1,7 +1,7 @@
 // The PNG writer of drawing exports: what Qt's own PNG reader reads back
 // is the picture, whatever its width, content or pixel format.
 
-#include "PngCodec.h"
+#include "PngEncoder.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ QImage Drawing()
     return image;
 }
 
-TEST(PngCodecTest, ReadsBackAsThePicture)
+TEST(PngEncoderTest, ReadsBackAsThePicture)
 {
     const std::pair<const char *, QImage> cases[] = {
         {"one pixel", Noise(1, 1, QImage::Format_RGB32)},
@@ -44,7 +44,7 @@ TEST(PngCodecTest, ReadsBackAsThePicture)
         {"another format", Drawing().convertToFormat(QImage::Format_RGB888)},
     };
     for (const auto &[name, source] : cases) {
-        const QByteArray png = PngCodec::Encode(source);
+        const QByteArray png = TPngEncoder::Encode(source);
         const QImage read = QImage::fromData(png, "PNG");
         ASSERT_FALSE(read.isNull()) << name;
         ASSERT_EQ(read.size(), source.size()) << name;
@@ -55,6 +55,27 @@ TEST(PngCodecTest, ReadsBackAsThePicture)
                 wrong += (read.pixel(x, y) | 0xFF000000u) != (expected.pixel(x, y) | 0xFF000000u);
         EXPECT_EQ(wrong, 0) << name;
     }
+}
+
+// Rows given a band at a time, the last band only partly used, make the
+// same file as the whole picture; rows never given are black.
+TEST(PngEncoderTest, BandsMakeTheSameFileAndMissingRowsAreBlack)
+{
+    const QImage picture = Drawing();
+    TPngEncoder encoder(picture.width(), picture.height());
+    for (int top = 0; top < picture.height(); top += 64) {
+        QImage band(picture.width(), 64, QImage::Format_RGB32);
+        band.fill(Qt::red); // rows past the picture's end must be left out
+        QPainter(&band).drawImage(0, -top, picture);
+        encoder.AddRows(band, std::min(64, picture.height() - top));
+    }
+    EXPECT_EQ(encoder.Finish(), TPngEncoder::Encode(picture));
+
+    TPngEncoder partial(3, 4);
+    partial.AddRows(Noise(3, 1, QImage::Format_RGB32), 1);
+    const QImage read = QImage::fromData(partial.Finish(), "PNG");
+    ASSERT_EQ(read.size(), QSize(3, 4));
+    EXPECT_EQ(read.pixel(1, 3) | 0xFF000000u, 0xFF000000u);
 }
 
 } // namespace
