@@ -7,7 +7,7 @@
 PACKAGES := cmake ninja-build g++ pkg-config \
 	qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev libgl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	libjpeg62-turbo-dev libuemf-dev libemf2svg-dev emf2svg libwmf-bin \
+	libjpeg62-turbo-dev zlib1g-dev libuemf-dev libemf2svg-dev emf2svg libwmf-bin \
 	fonts-noto-cjk adwaita-icon-theme clang libclang-rt-14-dev \
 	libxlsxwriter-dev poppler-utils cups printer-driver-cups-pdf fonts-droid-fallback \
 	qt6-translations-l10n dpkg-dev file

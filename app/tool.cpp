@@ -1,6 +1,7 @@
 #include "AppFolders.h"
 #include "DiagramJsonWriter.h"
 #include "GraphControl.h"
+#include "GraphExport.h"
 #include "GraphObject.h"
 #include "LibraryCheck.h"
 #include "SymbolGroups.h"
@@ -76,20 +77,26 @@ int Resave(const QStringList &args)
     return 0;
 }
 
-// export DIAGRAM OUT [--background PICTURE]: the drawing as a picture file
-// (.emf, .wmf, .svg or .png by OUT's extension), framed as the metafile
-// export frames it.
+// export DIAGRAM OUT [--background PICTURE] [--zoom PERCENT]: the drawing
+// as a picture file (.emf, .wmf, .svg or .png by OUT's extension), framed as
+// the metafile export frames it; a PNG at the zoom given (default 100).
 int Export(const QStringList &args)
 {
     QStringList rest = args;
     QString background;
+    int zoom = 100;
     const int option = rest.indexOf(QStringLiteral("--background"));
     if (option >= 0 && option + 1 < rest.size()) {
         background = rest[option + 1];
         rest.remove(option, 2);
     }
-    if (rest.size() != 2) {
-        Err() << "usage: varneth-tool export DIAGRAM OUT [--background PICTURE]\n";
+    bool zoomValid = true;
+    if (const int at = rest.indexOf(QStringLiteral("--zoom")); at >= 0 && at + 1 < rest.size()) {
+        zoom = rest[at + 1].toInt(&zoomValid);
+        rest.remove(at, 2);
+    }
+    if (rest.size() != 2 || !zoomValid || zoom < 1 || zoom > 1000) {
+        Err() << "usage: varneth-tool export DIAGRAM OUT [--background PICTURE] [--zoom 1..1000]\n";
         return 2;
     }
     TGraphControl graph;
@@ -111,18 +118,7 @@ int Export(const QStringList &args)
         QPainter canvas(&svg);
         graph.DrawDiagram(canvas, frame);
     } else if (extension == u"png") {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter canvas(&image);
-            canvas.setRenderHint(QPainter::Antialiasing);
-            canvas.setRenderHint(QPainter::TextAntialiasing);
-            graph.DrawDiagram(canvas, frame);
-        }
-        if (!image.save(out, "PNG")) {
-            Err() << "Cannot create file \"" << out << "\".\n";
-            return 1;
-        }
+        GraphExport::SavePng(graph, zoom, out);
     } else {
         Err() << "Unknown picture file extension (." << extension << ")\n";
         return 1;
@@ -172,7 +168,7 @@ void Usage()
     Err() << "usage: varneth-tool COMMAND [ARGS]\n"
              "  dump FILE          print a diagram file's objects as JSON lines\n"
              "  resave IN OUT      load a diagram file and save it again\n"
-             "  export DIAGRAM OUT [--background PICTURE]\n"
+             "  export DIAGRAM OUT [--background PICTURE] [--zoom PERCENT]\n"
              "                     write the drawing as .emf, .wmf, .svg or .png\n"
              "  library [APPDIR]   list the symbol library and check it\n"
              "  bom PROJECT.ini [--appdir DIR] [--csv FILE | --xlsx FILE]\n"

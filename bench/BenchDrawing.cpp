@@ -4,6 +4,7 @@
 #include "GraphLink.h"
 #include "GraphNode.h"
 #include "JpegCodec.h"
+#include "MetafileCanvas.h"
 #include "RectangularNode.h"
 
 #include <QPainter>
@@ -24,15 +25,36 @@ QByteArray FloorPlanJpeg()
     return JpegCodec::Encode(plan, 85);
 }
 
-void FillSymbols(TGraphControl &graph, int objects)
+namespace {
+
+void SetSymbolPicture(TPicture &picture, TSymbolPicture kind)
 {
-    QImage symbol(20, 20, QImage::Format_RGB32);
-    symbol.fill(Qt::white);
-    QPainter painter(&symbol);
-    painter.drawEllipse(2, 2, 16, 16);
-    painter.end();
+    if (kind == TSymbolPicture::Bitmap) {
+        QImage symbol(20, 20, QImage::Format_RGB32);
+        symbol.fill(Qt::white);
+        QPainter painter(&symbol);
+        painter.drawEllipse(2, 2, 16, 16);
+        painter.end();
+        picture.SetImage(symbol);
+        return;
+    }
+    TMetafile symbol(20, 20, 100);
+    {
+        QPainter painter(symbol.Device());
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QRectF(2, 2, 16, 16));
+        painter.drawLine(QPointF(4.5, 10), QPointF(15.5, 10));
+    }
+    picture.LoadFromData(TPicture::Metafile, symbol.EmfBytes());
+}
+
+} // namespace
+
+void FillSymbols(TGraphControl &graph, int objects, TSymbolPicture kind)
+{
     TPicture picture;
-    picture.SetImage(symbol);
+    SetSymbolPicture(picture, kind);
     TGraphUpdateGuard batch(&graph);
     // As a drop places them: an appliance, its switch 80 units lower, and
     // the link between them, spread about evenly over the floor plan.

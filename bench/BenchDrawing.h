@@ -8,10 +8,14 @@ class TGraphControl;
 // floor plan with symbols, their companions and links spread over it.
 namespace BenchDrawing {
 
+enum class TSymbolPicture { Bitmap, Metafile };
+
 QByteArray FloorPlanJpeg();
 // About that many objects, as drops place them: a symbol, its companion 80
 // units lower and the link between them, spread evenly over the floor plan.
-void FillSymbols(TGraphControl &graph, int objects);
+// The symbols show a 20 x 20 picture, a bitmap or a metafile as the bundled
+// library writes them.
+void FillSymbols(TGraphControl &graph, int objects, TSymbolPicture kind = TSymbolPicture::Bitmap);
 // The diagram the loading and saving benchmarks measure: half nodes, half
 // links. The nodes alternate between symbols (a code and the six symbol
 // fields) and text labels, with Chinese and Latin text; each links to the next.

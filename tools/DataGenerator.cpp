@@ -7,7 +7,8 @@
 // The output is the same byte for byte on every run (fixed faces, no
 // timestamps), so regenerating shows up in a diff only where something
 // was changed on purpose. The contact sheet, a review aid, shows every
-// symbol at 150 pixels and at 20 pixels enlarged four times.
+// symbol at 150 pixels, its small picture enlarged four times and as a
+// placed node shows it.
 
 #include "FloorPlans.h"
 #include "Schemes.h"
@@ -15,6 +16,7 @@
 #include "SymbolPictures.h"
 
 #include "BitmapCodec.h"
+#include "GraphPicture.h"
 #include "JpegCodec.h"
 
 #include <QApplication>
@@ -111,15 +113,17 @@ QImage ContactSheet()
     for (int i = 0; i < int(symbols.size()); ++i) {
         const int x = (i % columns) * cell, y = (i / columns) * 160;
         painter.drawImage(x + 2, y + 2, LargeSymbolPicture(symbols[size_t(i)]));
-        const QImage small = SmallSymbolPicture(symbols[size_t(i)]);
-        painter.drawImage(QRect(x + 156, y + 2, 80, 80), small);
+        TPicture small;
+        small.LoadFromData(TPicture::Metafile, SmallSymbolMetafile(symbols[size_t(i)]));
+        painter.fillRect(QRect(x + 156, y + 2, 80, 80), Qt::white);
+        small.Draw(painter, QRect(x + 156, y + 2, 80, 80));
         // As a placed node shows it: 40 x 40 (breakers 100 x 40) with the
         // code in blue over the bottom strip.
         const SymbolEntry &entry = symbols[size_t(i)];
         const bool breaker = QString::fromUtf8(entry.type) == QStringLiteral("漏电保护器");
         const QRect node(x + 156, y + 100, breaker ? 100 : 40, 40);
         painter.fillRect(node.adjusted(-2, -2, 2, 2), Qt::white);
-        painter.drawImage(node, small);
+        small.Draw(painter, node);
         QFont font(SerifFace());
         font.setPixelSize(13);
         font.setBold(true);
@@ -155,8 +159,7 @@ int main(int argc, char *argv[])
 
         Write(out.filePath(QStringLiteral("iconstore.xml")), IconStoreXml());
         for (const SymbolEntry &entry : SymbolCatalogue()) {
-            Write(QDir(small).filePath(SmallImageName(entry)),
-                  BitmapCodec::Encode24(SmallSymbolPicture(entry)));
+            Write(QDir(small).filePath(SmallImageName(entry)), SmallSymbolMetafile(entry));
             Write(QDir(large).filePath(LargeImageName(entry)),
                   BitmapCodec::Encode24(LargeSymbolPicture(entry)));
         }

@@ -159,7 +159,8 @@ TGraphNode *StandingBreaker(SchemeBuilder &b, const QString &code, int lineX, in
 {
     TGraphNode *node = b.Symbol(code, lineX - 20, top);
     node->SetBoundsRect(TRect(lineX - 20, top, lineX + 20, top + 100));
-    node->Background().SetImage(StandingBreakerPicture(SymbolByCode(code)));
+    node->Background().LoadFromData(TPicture::Metafile,
+                                    StandingBreakerMetafile(SymbolByCode(code)));
     node->SetDegree(270);
     return node;
 }

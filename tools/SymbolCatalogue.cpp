@@ -334,7 +334,7 @@ const SymbolEntry &SymbolByCode(const QString &code)
 
 QString SmallImageName(const SymbolEntry &entry)
 {
-    return QLatin1String(entry.code) + QLatin1String(".bmp");
+    return QLatin1String(entry.code) + QLatin1String(".emf");
 }
 
 // The large pictures are line drawings on white, which JPEG would smear;

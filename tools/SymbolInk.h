@@ -13,20 +13,15 @@ QString SansFace();
 // the logical 100 x 100 box of a symbol.
 class Ink {
 public:
-    Ink(QPainter &painter, bool small, bool crisp = false) : p(painter), small(small), crisp(crisp)
-    {
-    }
+    Ink(QPainter &painter, bool small) : p(painter), small(small) {}
 
     QPainter &p;
     const bool small;
-    // Drawn without antialiasing in whole pixels, for pictures that are
-    // stretched unevenly, where grey edges would turn into blotches.
-    const bool crisp;
 
     // The standard outline; factor thins or thickens it.
     void Stroke(qreal factor = 1.0)
     {
-        QPen pen(Qt::black, crisp ? 1.0 : (small ? 1.5 : 3.0) * factor);
+        QPen pen(Qt::black, (small ? 1.5 : 3.0) * factor);
         pen.setCosmetic(true);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);

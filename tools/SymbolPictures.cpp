@@ -1,12 +1,14 @@
 #include "SymbolPictures.h"
 
 #include "AppliancePictures.h"
+#include "MetafileCanvas.h"
 #include "SymbolInk.h"
 
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QRegularExpression>
 #include <cmath>
 #include <functional>
@@ -246,9 +248,7 @@ void BreakerSymbol(Ink &k, BreakerKind kind)
     k.Line(64, y + 5, 72, y - 5);
     if (kind == MainSwitch) // isolating function: a bar beyond the fixed contact
         k.Line(77, y - 7, 77, y + 7);
-    // Poles in single-line notation: a slash per conductor. The small
-    // picture has no pixels to spare for them or for the transformer.
-    if (k.crisp) return;
+    // Poles in single-line notation: a slash per conductor.
     // 1P+N: one slash for the protected phase and an N for the switched neutral.
     const int slashes = (kind == OnePole) ? 0 : (kind == OnePoleN) ? 1 : 2;
     for (int i = 0; i < slashes; ++i)
@@ -296,60 +296,93 @@ QString RatingOf(const QString &caption)
 
 // --- Breakers at drawing size ---------------------------------------------
 //
-// The small picture of a breaker is 20 x 20 pixels stretched to a 100 x 40
-// node, five screen pixels across per picture pixel: too coarse for the
-// slashes and rating of the large picture, so the marks that tell breakers
-// apart are set pixel by pixel: the rating in a 3 x 5 figure font at the top
-// left, a tick per pole across the wire (an N beside it for a switched
-// neutral), a box on the outgoing wire for the residual-current
-// transformer and a U for over/under-voltage protection.
+// The small picture of a breaker is stretched to its 100 x 40 node: five
+// picture units across for two down. It is drawn in node units through that
+// squeeze, every stroke filled as a shape of its own width in node units,
+// so that stretched back each stroke has one width again. Besides the
+// symbol it carries what tells breakers apart at drawing size: the rating
+// at the top left, a tick per pole across the incoming wire (an N under it
+// for a switched neutral), the residual-current transformer on the
+// outgoing wire with its link to the blade, or the U of over/under-voltage
+// protection. The strip under the wire is left to the node's code.
 
-const char *GlyphRows(QChar c)
-{
-    static const QHash<QChar, const char *> glyphs = {
-        {u'0', "111101101101111"}, {u'1', "010110010010111"}, {u'2', "111001111100111"},
-        {u'3', "111001111001111"}, {u'4', "101101111001001"}, {u'5', "111100111001111"},
-        {u'6', "111100111101111"}, {u'7', "111001001001001"}, {u'8', "111101111101111"},
-        {u'9', "111101111001111"}, {u'N', "101111111111101"}, {u'U', "101101101101111"},
-    };
-    return glyphs.value(c, "000000000000000");
-}
+class NodeStrokes {
+public:
+    explicit NodeStrokes(QPainter &painter) : p(painter) {}
 
-void PixelGlyph(QImage &image, int left, int top, QChar c)
-{
-    const char *rows = GlyphRows(c);
-    for (int i = 0; i < 15; ++i)
-        if (rows[i] == '1') image.setPixel(left + i % 3, top + i / 3, qRgb(0, 0, 0));
-}
+    void Line(qreal x1, qreal y1, qreal x2, qreal y2, qreal width,
+              Qt::PenStyle style = Qt::SolidLine)
+    {
+        QPainterPath path(QPointF(x1, y1));
+        path.lineTo(x2, y2);
+        Stroke(path, width, style);
+    }
+    void Ellipse(QPointF centre, qreal rx, qreal ry, qreal width)
+    {
+        QPainterPath path;
+        path.addEllipse(centre, rx, ry);
+        Stroke(path, width, Qt::SolidLine);
+    }
+    void Box(const QRectF &box, qreal width)
+    {
+        p.fillRect(box, Qt::white);
+        QPainterPath path;
+        path.addRect(box);
+        Stroke(path, width, Qt::SolidLine);
+    }
+    // Bold letters centred in a box, cap height in node units.
+    void Letters(const QRectF &box, const QString &text, qreal capHeight)
+    {
+        QFont font(SansFace());
+        font.setPixelSize(std::max(1, int(std::lround(capHeight * 1.4))));
+        font.setBold(true);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        const QFontMetricsF metrics(font);
+        QPainterPath path;
+        path.addText(box.center().x() - metrics.horizontalAdvance(text) / 2,
+                     box.center().y() + metrics.capHeight() / 2, font, text);
+        p.fillPath(path, Qt::black);
+    }
 
-void PixelLine(QImage &image, int x1, int y1, int x2, int y2)
-{
-    for (int x = x1; x <= x2; ++x)
-        for (int y = y1; y <= y2; ++y)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-}
+private:
+    void Stroke(const QPainterPath &path, qreal width, Qt::PenStyle style)
+    {
+        QPainterPathStroker stroker;
+        stroker.setWidth(width);
+        stroker.setCapStyle(Qt::FlatCap);
+        stroker.setJoinStyle(Qt::MiterJoin);
+        stroker.setDashPattern(style);
+        p.fillPath(stroker.createStroke(path), Qt::black);
+    }
 
-void MarkBreaker(QImage &image, BreakerKind kind, const QString &rating)
+    QPainter &p;
+};
+
+void BreakerAtDrawingSize(QPainter &painter, BreakerKind kind, const QString &rating)
 {
-    QString figures;
-    for (const QChar c : rating)
-        if (c.isDigit()) figures += c;
-    for (int i = 0; i < std::min(int(figures.size()), 2); ++i)
-        PixelGlyph(image, 4 * i, 0, figures[i]);
+    const qreal y = 20, line = 1.6, thin = 1.3;
+    NodeStrokes k(painter);
+    k.Line(0, y, 32, y, line);
+    k.Line(68, y, 100, y, line);
+    k.Line(32, y, 64, y - 15, line);
+    k.Line(64, y - 5, 72, y + 5, thin);
+    k.Line(64, y + 5, 72, y - 5, thin);
+    if (kind == MainSwitch)
+        k.Line(77, y - 7, 77, y + 7, line);
     const int poles = (kind == OnePole || kind == OnePoleN || kind == Residual1PN) ? 1 : 2;
     for (int i = 0; i < poles; ++i)
-        PixelLine(image, 1 + 2 * i, 8, 1 + 2 * i, 12);
-    if (kind == OnePoleN || kind == Residual1PN) PixelGlyph(image, 3, 12, u'N');
+        k.Line(7 + 6 * i, y + 5, 13 + 6 * i, y - 5, thin);
+    if (kind == OnePoleN || kind == Residual1PN)
+        k.Letters(QRectF(13, y + 3, 9, 9), QStringLiteral("N"), 6.5);
     if (kind == Residual1PN || kind == Residual2P) {
-        // Hollow, so the wire shows through the transformer.
-        PixelLine(image, 16, 7, 18, 7);
-        PixelLine(image, 16, 13, 18, 13);
-        PixelLine(image, 16, 7, 16, 13);
-        PixelLine(image, 18, 7, 18, 13);
-        image.setPixel(17, 8, qRgb(255, 255, 255));
-        image.setPixel(17, 12, qRgb(255, 255, 255));
+        k.Ellipse(QPointF(86, y), 4, 8, thin);
+        k.Line(82, y - 9, 50, y - 9, thin, Qt::DashLine);
     }
-    if (kind == Protector) PixelGlyph(image, 16, 2, u'U');
+    if (kind == Protector) {
+        k.Box(QRectF(80, y - 15, 12, 11), thin);
+        k.Letters(QRectF(80, y - 15, 12, 11), QStringLiteral("U"), 6.5);
+    }
+    k.Letters(QRectF(0, 1, 32, 10), rating, 8);
 }
 
 // --- Distribution-box parts -----------------------------------------------
@@ -778,16 +811,16 @@ QRectF DrawnArea(const SymbolEntry &entry)
     return QRectF(left / 2.0, top / 2.0, (right - left + 1) / 2.0, (bottom - top + 1) / 2.0);
 }
 
-QImage SmallSymbolPicture(const SymbolEntry &entry)
+QByteArray SmallSymbolMetafile(const SymbolEntry &entry)
 {
-    QImage image = WhitePicture(20);
-    QPainter painter(&image);
-    const bool breaker = IsBreaker(entry);
-    painter.setRenderHint(QPainter::Antialiasing, !breaker);
-    painter.setRenderHint(QPainter::TextAntialiasing, !breaker);
-    if (breaker) {
+    TMetafile metafile(SmallPictureSize, SmallPictureSize, SmallPictureUnits);
+    QPainter painter(metafile.Device());
+    painter.fillRect(QRectF(0, 0, SmallPictureSize, SmallPictureSize), Qt::white);
+    if (IsBreaker(entry)) {
         // Stretched to the 100 x 40 node, this is drawn at its true shape.
         painter.scale(0.2, 0.5);
+        const QString caption = QString::fromUtf8(entry.caption);
+        BreakerAtDrawingSize(painter, BreakerKindOf(caption), RatingOf(caption));
     } else {
         // The code of a placed symbol covers the bottom rows of its picture,
         // so the symbol is fitted into the rows above, centred across.
@@ -795,24 +828,18 @@ QImage SmallSymbolPicture(const SymbolEntry &entry)
         const qreal scale = std::min({0.18, 13.0 / area.height(), 18.0 / area.width()});
         painter.translate(10 - scale * area.center().x(), 0.75 - scale * area.top());
         painter.scale(scale, scale);
+        Ink ink(painter, true);
+        Draw(ink, entry);
     }
-    Ink ink(painter, true, breaker);
-    Draw(ink, entry);
     painter.end();
-    if (breaker) {
-        const QString caption = QString::fromUtf8(entry.caption);
-        MarkBreaker(image, BreakerKindOf(caption), RatingOf(caption));
-    }
-    return image;
+    return metafile.EmfBytes();
 }
 
-QImage StandingBreakerPicture(const SymbolEntry &entry)
+QByteArray StandingBreakerMetafile(const SymbolEntry &entry)
 {
-    QImage image(40, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    TMetafile metafile(40, 100, SmallPictureUnits);
+    QPainter painter(metafile.Device());
+    painter.fillRect(QRectF(0, 0, 40, 100), Qt::white);
     const QString caption = QString::fromUtf8(entry.caption);
     {
         // The node's wire runs along x = 20 from the top down to y = 84,
@@ -829,7 +856,8 @@ QImage StandingBreakerPicture(const SymbolEntry &entry)
     ink.Stroke();
     ink.Line(20, 84, 20, 100);
     FittedText(painter, QRectF(21, 12, 19, 12), RatingOf(caption), 10, true);
-    return image;
+    painter.end();
+    return metafile.EmfBytes();
 }
 
 QImage LargeSymbolPicture(const SymbolEntry &entry)

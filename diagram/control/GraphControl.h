@@ -11,6 +11,7 @@
 #include "GraphPicture.h"
 #include "GraphScrollBar.h"
 #include "GraphTypes.h"
+#include "RenderedPictures.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -144,6 +145,9 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
     TPicture &Background() { return FBackground; }
+    // The symbol pictures as last drawn on raster devices, shared by the
+    // objects of this drawing.
+    TRenderedPictures &RenderedPictures() { return FRenderedPictures; }
     const TPicture &Background() const { return FBackground; }
     void SetBackground(const TPicture &picture);
     bool ShowBackground() const { return FShowBackground; }
@@ -414,6 +418,7 @@ private:
     bool FDoubleClickPress = false;
     int FPendingWheelDelta = 0;
     QImage FBuffer;          // what the window shows, painted off screen
+    TRenderedPictures FRenderedPictures;
     QImage FBackgroundImage; // the floor plan in the fastest format to draw
     TRect FDragRect{-1, -1, -1, -1};
     TGraphNode *FLinkSourceNode = nullptr;

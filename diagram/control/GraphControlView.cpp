@@ -16,6 +16,12 @@
 
 using GraphMath::MulDiv;
 
+namespace {
+
+constexpr int MetafileUnitsPerPixel = 16;
+
+} // namespace
+
 QPoint TGraphControl::ClientToGraph(int x, int y) const
 {
     return QPoint(MulDiv(x + FHorzScrollBar.Position(), 100, FZoom),
@@ -394,8 +400,12 @@ void TGraphControl::DrawDiagram(QPainter &canvas, const TRect &frame)
 std::unique_ptr<TMetafile> TGraphControl::GetAsMetafile()
 {
     const TRect frame = MetafileFrame();
-    auto metafile =
-        std::make_unique<TMetafile>(std::max(frame.Width(), 0), std::max(frame.Height(), 0));
+    const int width = std::max(frame.Width(), 0), height = std::max(frame.Height(), 0);
+    // Units finer than a pixel keep the symbols' own shapes sharp when the
+    // picture is shown larger; a Windows metafile's coordinates must still
+    // fit in 16 bits.
+    const int units = std::clamp(32767 / std::max({width, height, 1}), 1, MetafileUnitsPerPixel);
+    auto metafile = std::make_unique<TMetafile>(width, height, units);
     {
         QPainter canvas(metafile->Device());
         DrawDiagram(canvas, frame);

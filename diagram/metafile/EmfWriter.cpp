@@ -63,13 +63,18 @@ protected:
     void Begin(const TRecording &recording) override
     {
         const int w = std::max(0, recording.Width), h = std::max(0, recording.Height);
+        const int units = std::max(1, recording.UnitsPerPixel);
+        FUnitsPerPixel = units;
         const auto hundredthMM = [](int pixels) {
             return int((qint64(pixels) * HundredthMMPerInch + PixelsPerInch / 2) / PixelsPerInch);
         };
-        const U_SIZEL device{DeviceWidth, DeviceHeight};
+        // The frame gives the size in pixels; the reference device has as
+        // many units per millimetre as the records use, so players map the
+        // finer units onto that size.
+        const U_SIZEL device{DeviceWidth * units, DeviceHeight * units};
         const U_SIZEL millimetres{DeviceWidth * 254 / (PixelsPerInch * 10),
                                   DeviceHeight * 254 / (PixelsPerInch * 10)};
-        Append(U_EMRHEADER_set(Rectl(0, 0, w - 1, h - 1),
+        Append(U_EMRHEADER_set(Rectl(0, 0, w * units - 1, h * units - 1),
                                Rectl(0, 0, hundredthMM(w), hundredthMM(h)), nullptr, 0, nullptr,
                                device, millimetres, 0));
         Append(U_EMRSETMAPMODE_set(U_MM_TEXT));
@@ -96,6 +101,19 @@ protected:
         static const uint32_t Styles[] = {U_PS_SOLID,   U_PS_DASH,       U_PS_DOT,
                                           U_PS_DASHDOT, U_PS_DASHDOTDOT, U_PS_NULL};
         uint32_t handle = 0;
+        if (FUnitsPerPixel > 1 && pen.Width > 1 && pen.Style != TPenStyle::None) {
+            // In units finer than a pixel a pen is a shape of its own width;
+            // readers take a plain pen for a hairline.
+            PU_EXTLOGPEN logPen = extlogpen_set(
+                U_PS_GEOMETRIC | Styles[int(pen.Style)] | U_PS_ENDCAP_FLAT | U_PS_JOIN_MITER,
+                uint32_t(pen.Width), U_BS_SOLID, Color(pen.Color), 0, 0, nullptr);
+            if (!logPen)
+                throw std::bad_alloc();
+            char *record = extcreatepen_set(&handle, FHandles, nullptr, 0, nullptr, logPen);
+            std::free(logPen);
+            Append(record);
+            return handle;
+        }
         Append(createpen_set(
             &handle, FHandles,
             logpen_set(Styles[int(pen.Style)], U_POINT{pen.Width, 0}, Color(pen.Color))));
@@ -267,6 +285,7 @@ private:
     }
 
     EMFHANDLES *FHandles = nullptr;
+    int FUnitsPerPixel = 1;
     QByteArray FBytes;
     uint32_t FRecords = 0;
 };

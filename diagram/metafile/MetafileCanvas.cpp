@@ -12,11 +12,12 @@ constexpr int PixelsPerInch = 96;
 
 } // namespace
 
-TMetafile::TMetafile(int width, int height)
+TMetafile::TMetafile(int width, int height, int unitsPerPixel)
     : FEngine(std::make_unique<TMetafilePaintEngine>(FRecording))
 {
     FRecording.Width = std::max(0, width);
     FRecording.Height = std::max(0, height);
+    FRecording.UnitsPerPixel = std::max(1, unitsPerPixel);
 }
 
 TMetafile::~TMetafile() = default;

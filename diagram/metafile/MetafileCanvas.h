@@ -11,8 +11,9 @@ class TMetafilePaintEngine;
 class QPainter;
 class QRectF;
 
-// A picture recorded from painter calls, width × height device pixels at
-// 96 dpi, that can be written as an enhanced metafile or a placeable Windows
+// A picture recorded from painter calls, width × height pixels at 96 dpi,
+// each pixel recorded in unitsPerPixel × unitsPerPixel device units, that
+// can be written as an enhanced metafile or a placeable Windows
 // metafile and played back on any painter. The diagram paints into it with
 // the same code that paints the screen:
 //
@@ -20,7 +21,7 @@ class QRectF;
 //     QPainter painter(metafile.Device());
 class TMetafile : public QPaintDevice {
 public:
-    TMetafile(int width, int height);
+    TMetafile(int width, int height, int unitsPerPixel = 1);
     ~TMetafile() override;
     TMetafile(const TMetafile &) = delete;
     TMetafile &operator=(const TMetafile &) = delete;
@@ -28,6 +29,7 @@ public:
     QPaintDevice *Device() { return this; }
     int Width() const { return FRecording.Width; }
     int Height() const { return FRecording.Height; }
+    int UnitsPerPixel() const { return FRecording.UnitsPerPixel; }
     const MetafileRecord::TRecording &Recording() const { return FRecording; }
 
     QByteArray EmfBytes() const;

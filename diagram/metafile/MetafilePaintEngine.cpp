@@ -58,7 +58,8 @@ bool TMetafilePaintEngine::begin(QPaintDevice *)
 {
     FPen = QPen();
     FBrush = QBrush();
-    FTransform = QTransform();
+    FUnits = QTransform::fromScale(FRecording.UnitsPerPixel, FRecording.UnitsPerPixel);
+    FTransform = FUnits;
     FClip = QPainterPath();
     FClipped = false;
     FClipDirty = true; // a clip left by an earlier painter ends here
@@ -78,14 +79,15 @@ void TMetafilePaintEngine::updateState(const QPaintEngineState &state)
     const DirtyFlags flags = state.state();
     if (flags & DirtyPen) FPen = state.pen();
     if (flags & DirtyBrush) FBrush = state.brush();
-    if (flags & DirtyTransform) FTransform = state.transform();
+    if (flags & DirtyTransform)
+        FTransform = state.transform() * FUnits;
     if (flags & DirtyClipRegion) {
         QPainterPath path;
         path.addRegion(state.clipRegion());
-        SetClip(state.transform().map(path), state.clipOperation());
+        SetClip((state.transform() * FUnits).map(path), state.clipOperation());
     }
     if (flags & DirtyClipPath)
-        SetClip(state.transform().map(state.clipPath()), state.clipOperation());
+        SetClip((state.transform() * FUnits).map(state.clipPath()), state.clipOperation());
     if (flags & DirtyClipEnabled) {
         if (!state.isClipEnabled()) FClipped = false;
         FClipDirty = true;
@@ -173,7 +175,9 @@ TPenRecord TMetafilePaintEngine::RecordedPen() const
         break;
     }
     values.Color = color.rgb();
-    const double width = FPen.isCosmetic() ? FPen.widthF() : FPen.widthF() * Scale();
+    // A cosmetic width is in pixels whatever the painter's transform.
+    const double width =
+        FPen.isCosmetic() ? FPen.widthF() * FRecording.UnitsPerPixel : FPen.widthF() * Scale();
     values.Width = FPen.widthF() == 0 ? 0 : std::max(0, Round(width));
     return values;
 }

@@ -47,7 +47,9 @@ private:
     MetafileRecord::TRecording &FRecording;
     QPen FPen;
     QBrush FBrush;
+    // The painter's transform followed by the pixel-to-unit scale.
     QTransform FTransform;
+    QTransform FUnits;
     // The clip in device pixels, and whether it differs from the last one
     // written to the recording.
     QPainterPath FClip;

@@ -49,11 +49,11 @@ QBrush ToBrush(const TBrushRecord &values)
 void TRecording::Play(QPainter &painter, const QRectF &target) const
 {
     if (Width <= 0 || Height <= 0 || target.isEmpty()) return;
-    const double sx = target.width() / Width, sy = target.height() / Height;
+    const double sx = target.width() / UnitWidth(), sy = target.height() / UnitHeight();
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(sx, sy);
-    painter.setClipRect(QRectF(0, 0, Width, Height), Qt::IntersectClip);
+    painter.setClipRect(QRectF(0, 0, UnitWidth(), UnitHeight()), Qt::IntersectClip);
     // The clip operations replace each other, so each one starts again from
     // the state saved here.
     painter.save();

@@ -10,9 +10,9 @@
 
 class QPainter;
 
-// The drawing operations of a metafile in a neutral form: device pixels at
-// 96 dpi and GDI-like styles. Painting records them once; the enhanced and
-// Windows metafile writers and the replay on a painter all read the same list.
+// The drawing operations of a metafile in a neutral form: device units (96
+// dpi pixels or a fixed fraction of them) and GDI-like styles. Painting records them once; the
+// enhanced and Windows metafile writers and the replay on a painter all read the same list.
 namespace MetafileRecord {
 
 enum class TPenStyle { Solid, Dash, Dot, DashDot, DashDotDot, None };
@@ -84,11 +84,18 @@ struct TOp {
     QRegion ClipRegion;
 };
 
-// The recorded picture: its size and its operations in drawing order.
+// The recorded picture: its size in pixels, the device units each pixel is
+// divided into, and its operations, in those units, in drawing order. Units
+// finer than a pixel keep a small picture's shapes sharp when it is drawn
+// larger than its own size.
 struct TRecording {
     int Width = 0;
     int Height = 0;
+    int UnitsPerPixel = 1;
     std::vector<TOp> Ops;
+
+    int UnitWidth() const { return Width * UnitsPerPixel; }
+    int UnitHeight() const { return Height * UnitsPerPixel; }
 
     // Plays the operations on a painter, the picture's (0, 0, Width, Height)
     // mapped onto the target.

@@ -25,7 +25,7 @@ U_COLORREF Color(QRgb color)
 constexpr uint32_t PlaceableKey = 0x9AC6CDD7;
 constexpr int PlaceableSize = 22, HeaderSize = 18;
 // One logical unit per pixel of a 96 dpi screen.
-constexpr uint16_t UnitsPerInch = 96;
+constexpr int PixelsPerInch = 96;
 
 int16_t Coord(int value)
 {
@@ -67,8 +67,10 @@ public:
 protected:
     void Begin(const TRecording &recording) override
     {
-        FWidth = std::clamp(recording.Width, 0, 32767);
-        FHeight = std::clamp(recording.Height, 0, 32767);
+        FWidth = std::clamp(recording.UnitWidth(), 0, 32767);
+        FHeight = std::clamp(recording.UnitHeight(), 0, 32767);
+        // The placeable header's units per inch give the size in pixels.
+        FUnitsPerInch = uint16_t(std::clamp(PixelsPerInch * recording.UnitsPerPixel, 1, 65535));
         Append(U_WMRSETWINDOWORG_set(Point16(0, 0)));
         Append(U_WMRSETWINDOWEXT_set(Point16(std::max(FWidth, 1), std::max(FHeight, 1))));
         Append(U_WMRSETBKMODE_set(U_TRANSPARENT));
@@ -87,7 +89,7 @@ protected:
         qToLittleEndian<int16_t>(0, p + 8);
         qToLittleEndian<int16_t>(int16_t(FWidth), p + 10);
         qToLittleEndian<int16_t>(int16_t(FHeight), p + 12);
-        qToLittleEndian<uint16_t>(UnitsPerInch, p + 14);
+        qToLittleEndian<uint16_t>(FUnitsPerInch, p + 14);
         uint16_t checksum = 0;
         for (int i = 0; i < 10; ++i)
             checksum ^= qFromLittleEndian<uint16_t>(p + 2 * i);
@@ -254,6 +256,7 @@ private:
     QByteArray FRecords;
     uint32_t FLargest = 0;
     int FWidth = 0, FHeight = 0;
+    uint16_t FUnitsPerInch = PixelsPerInch;
 };
 
 } // namespace

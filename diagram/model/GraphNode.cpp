@@ -317,17 +317,24 @@ void TGraphNode::DrawText(QPainter &canvas)
     LayOutPendingText();
     if (FTextRect.IsEmpty())
         return;
-    TTextLayout::DrawLines(canvas, Font(), FTextLines, FTextRect.ToQRect(), TextFormat());
+    FTextRuns.Draw(canvas, Font(), FTextLines, FTextRect.ToQRect(), TextFormat());
 }
 
 void TGraphNode::DrawBackground(QPainter &canvas)
 {
     if (!FBackground.HasGraphic())
         return;
-    canvas.save();
-    canvas.setClipPath(FRegion.ToPath(), Qt::IntersectClip);
-    FBackground.Draw(canvas, GetBoundsRect().ToQRect());
-    canvas.restore();
+    const QRect bounds = GetBoundsRect().ToQRect();
+    // A rectangle holding the whole picture clips nothing; a clip path
+    // would cost the raster engine a pass over every line of the device.
+    if (FRegion.GetKind() == TGraphRegion::Rectangle && FRegion.Bounds().contains(bounds)) {
+        FBackground.Draw(canvas, bounds, &Owner()->RenderedPictures());
+    } else {
+        canvas.save();
+        canvas.setClipPath(FRegion.ToPath(), Qt::IntersectClip);
+        FBackground.Draw(canvas, bounds, &Owner()->RenderedPictures());
+        canvas.restore();
+    }
     GraphCanvas::ClearBrush(canvas);
 }
 

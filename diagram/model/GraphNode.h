@@ -5,6 +5,7 @@
 #include "GraphPicture.h"
 #include "GraphRegion.h"
 #include "TextLayout.h"
+#include "TextRunCache.h"
 
 #include <QPoint>
 #include <optional>
@@ -115,6 +116,7 @@ private:
     mutable std::optional<TPendingLayout> FPendingLayout;
     mutable TRect FTextRect;
     mutable QStringList FTextLines; // the lines of FTextRect, kept for painting
+    TTextRunCache FTextRuns; // their glyphs, shaped once
     TPicture FBackground;
     TGraphIndex::TExtentEntry FExtentEntry; // kept by the owner's index
 };

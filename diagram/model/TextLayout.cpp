@@ -160,8 +160,10 @@ void TTextLayout::Draw(QPainter &painter, const QRect &rect) const
     DrawLines(painter, FFont, FLines, rect, FFormat);
 }
 
-void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringList &lines,
-                            const QRect &rect, const TTextFormat &format)
+std::vector<TTextLayout::TPlacedLine> TTextLayout::PlaceLines(const TFont &font,
+                                                              const QStringList &lines,
+                                                              const QRect &rect,
+                                                              const TTextFormat &format)
 {
     const QFontMetricsF metrics = MetricsOf(font);
     const int lineHeight = LineHeightOf(font);
@@ -173,9 +175,8 @@ void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringL
     if (format.RightToLeft && alignment != taCenter)
         alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
 
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setLayoutDirection(format.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    std::vector<TPlacedLine> placed;
+    placed.reserve(size_t(std::max(shown, 0)));
     for (int i = 0; i < shown; ++i) {
         QString line = lines[i];
         if (i == shown - 1 && shown < lines.size() && format.EndEllipsis)
@@ -186,8 +187,20 @@ void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringL
             x = rect.left() + rect.width() - width;
         else if (alignment == taCenter)
             x = rect.left() + GraphMath::Div(rect.width() - width, 2);
-        painter.drawText(QPoint(x, rect.top() + i * lineHeight + ascent), line);
+        placed.push_back({line, QPoint(x, rect.top() + i * lineHeight + ascent)});
     }
+    return placed;
+}
+
+void TTextLayout::DrawLines(QPainter &painter, const TFont &font, const QStringList &lines,
+                            const QRect &rect, const TTextFormat &format)
+{
+    const std::vector<TPlacedLine> placed = PlaceLines(font, lines, rect, format);
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setLayoutDirection(format.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    for (const TPlacedLine &line : placed)
+        painter.drawText(line.Origin, line.Text);
     painter.restore();
 }
 

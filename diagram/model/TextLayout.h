@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 class TFont;
@@ -19,6 +20,7 @@ struct TTextFormat {
     bool EndEllipsis = false; // end a line that does not fit in "..."
     bool EditControl = false; // break words longer than a line; show only whole lines
     bool RightToLeft = false; // right-to-left reading: mirrored alignment
+    bool operator==(const TTextFormat &) const = default;
 };
 
 // A text broken into lines for one font and width, at a fixed 96 pixels per
@@ -43,6 +45,15 @@ public:
     // shown line ends in "..." when lines are left out.
     void Draw(QPainter &painter, const QRect &rect) const;
 
+    // Where drawing puts each line laid out earlier: its text (the last
+    // shown one ended in "..." where lines are left out) and the origin of
+    // its baseline.
+    struct TPlacedLine {
+        QString Text;
+        QPoint Origin;
+    };
+    static std::vector<TPlacedLine> PlaceLines(const TFont &font, const QStringList &lines,
+                                               const QRect &rect, const TTextFormat &format);
     // Draws lines laid out earlier; what Draw does with this layout's lines.
     static void DrawLines(QPainter &painter, const TFont &font, const QStringList &lines,
                           const QRect &rect, const TTextFormat &format);

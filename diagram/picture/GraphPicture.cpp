@@ -5,11 +5,14 @@
 #include "JpegCodec.h"
 #include "MetafileImage.h"
 #include "PictureLimits.h"
+#include "RenderedPictures.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QtEndian>
+#include <cmath>
 
 namespace {
 
@@ -221,12 +224,60 @@ void TPicture::LoadStreamData(const QByteArray &payload)
     }
 }
 
-void TPicture::Draw(QPainter &painter, const QRect &rect) const
+namespace {
+
+// The whole device pixels a rectangle covers under a plain scale and move,
+// rounded as the raster engine rounds a rectangle's edges; false for other
+// devices and transforms.
+bool DevicePixels(const QPainter &painter, const QRect &rect, QRect &pixels)
 {
-    if (rect.isEmpty())
+    const QPaintEngine *engine = painter.paintEngine();
+    const QTransform &transform = painter.transform();
+    if (!engine || engine->type() != QPaintEngine::Raster ||
+        transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0)
+        return false;
+    const QRectF device = transform.mapRect(QRectF(rect));
+    pixels =
+        QRect(QPoint(int(std::lround(device.left())), int(std::lround(device.top()))),
+              QPoint(int(std::lround(device.right())) - 1, int(std::lround(device.bottom())) - 1));
+    // A picture larger than the screen is not worth keeping.
+    return !pixels.isEmpty() && qint64(pixels.width()) * pixels.height() <= 4096 * 4096;
+}
+
+} // namespace
+
+void TPicture::Draw(QPainter &painter, const QRect &rect, TRenderedPictures *rendered) const
+{
+    if (rect.isEmpty() || (!FMetafile && FImage.isNull()))
         return;
-    if (FMetafile)
-        FMetafile->Draw(painter, QRectF(rect));
-    else if (!FImage.isNull())
-        painter.drawImage(rect, FImage);
+    QRect pixels;
+    if (!rendered || !DevicePixels(painter, rect, pixels)) {
+        if (FMetafile)
+            FMetafile->Draw(painter, QRectF(rect));
+        else
+            painter.drawImage(rect, FImage);
+        return;
+    }
+    const std::weak_ptr<const void> keeper = FMetafile;
+    const quint64 identity = FMetafile ? quint64(quintptr(FMetafile.get())) : FImage.cacheKey();
+    const QImage *image = rendered->Find(identity, pixels.size(), keeper);
+    if (!image) {
+        QImage pixelsOf;
+        if (FMetafile) {
+            pixelsOf = FMetafile->Render(pixels.size());
+        } else {
+            // Stretched as the painter stretches it, from the corner; kept
+            // premultiplied, which the raster engine places fastest.
+            pixelsOf = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+            pixelsOf.fill(Qt::transparent);
+            QPainter stretch(&pixelsOf);
+            stretch.setCompositionMode(QPainter::CompositionMode_Source);
+            stretch.drawImage(QRect(QPoint(0, 0), pixels.size()), FImage);
+        }
+        image = &rendered->Insert(identity, pixels.size(), std::move(pixelsOf), keeper);
+    }
+    const QTransform transform = painter.transform();
+    painter.setTransform(QTransform());
+    painter.drawImage(pixels.topLeft(), *image);
+    painter.setTransform(transform);
 }

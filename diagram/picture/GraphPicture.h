@@ -11,6 +11,7 @@
 class QPainter;
 class QRect;
 class TMetafileImage;
+class TRenderedPictures;
 
 // A picture that cannot be loaded ("Bitmap image is not valid", ...).
 class EInvalidGraphic : public std::runtime_error {
@@ -64,8 +65,11 @@ public:
     // Copies the other picture and reports one change.
     void Assign(const TPicture &source);
 
-    // Draws the picture stretched into the rectangle (right and bottom exclusive).
-    void Draw(QPainter &painter, const QRect &rect) const;
+    // Draws the picture stretched into the rectangle (right and bottom
+    // exclusive). With rendered pictures to keep, a raster device gets the
+    // picture rendered at its size in device pixels once and placed after
+    // (a metafile sharp at every zoom); other devices get the picture itself.
+    void Draw(QPainter &painter, const QRect &rect, TRenderedPictures *rendered = nullptr) const;
 
 private:
     void Set(Format format, const QByteArray &data, const QImage &image,

@@ -81,6 +81,15 @@ bool TMetafileImage::RecordsAreSafe() const
     return false;
 }
 
+int TMetafileImage::UnitsPerPixel() const
+{
+    if (FKind != Enhanced || FSize.isEmpty())
+        return 1;
+    // The header's bounds are inclusive device units.
+    const qint64 bounds = qint64(At<qint32>(FBytes, 16)) - At<qint32>(FBytes, 8) + 1;
+    return int(std::clamp<qint64>((bounds + FSize.width() / 2) / FSize.width(), 1, 1000));
+}
+
 void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
 {
     if (FKind == Placeable) {
@@ -93,8 +102,12 @@ void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
             generatorOptions options{};
             options.nameSpace = const_cast<char *>("");
             options.svgDelimiter = true;
-            options.imgWidth = FSize.width();
-            options.imgHeight = FSize.height();
+            // The SVG keeps the records' own units: libemf2svg writes some
+            // strokes one SVG unit wide whatever the scale, which must stay
+            // thin in a picture recorded in units finer than a pixel.
+            const int units = UnitsPerPixel();
+            options.imgWidth = FSize.width() * units;
+            options.imgHeight = FSize.height() * units;
             char *svg = nullptr;
             size_t svgLength = 0;
             QByteArray contents = FBytes;
@@ -107,6 +120,17 @@ void TMetafileImage::Draw(QPainter &painter, const QRectF &target) const
     }
     if (FRenderer && FRenderer->isValid())
         FRenderer->render(&painter, target);
+}
+
+QImage TMetafileImage::Render(QSize size) const
+{
+    QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::transparent);
+    QPainter painter(&pixels);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    Draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixels;
 }
 
 // libemf2svg tears fontconfig down (FcFini) after some text records, while

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
 #include <memory>
 
@@ -25,11 +26,16 @@ public:
     // Size in screen pixels at 96 dpi, from the metafile's frame.
     QSize Size() const { return FSize; }
 
+    // The shapes themselves, on any painter.
     void Draw(QPainter &painter, const QRectF &target) const;
+    // The picture rendered at a size in pixels, antialiased, on transparent.
+    QImage Render(QSize size) const;
 
 private:
     TMetafileImage(Kind kind, const QByteArray &bytes, QSize size);
     bool RecordsAreSafe() const;
+    // Device units per pixel of an enhanced metafile: its bounds over its frame.
+    int UnitsPerPixel() const;
 
     Kind FKind;
     QByteArray FBytes;

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
@@ -59,7 +60,6 @@ TEST(BundledDataTest, TheLibraryHoldsWhatAHomeNeedsWithTheRightCompanions)
     }
 }
 
-// A breaker is drawn from its 20-pixel picture: no two breakers may look alike.
 // Placed symbols keep their library index as Tag, and the configuration list
 // reads the symbol's type through it: the entries drawings were made with
 // keep their places, and new ones only follow them.
@@ -77,6 +77,23 @@ TEST(BundledDataTest, EarlierLibraryEntriesKeepTheirIndices)
         EXPECT_EQ(library.Icon(i)->Code(), firstCodes[i]) << "index " << i;
 }
 
+// The pictures placed symbols show are enhanced metafiles of 20 x 20 pixels,
+// drawn in units finer than a pixel so they stay sharp when zoomed.
+TEST(BundledDataTest, EverySmallPictureIsAMetafileOfTwentyPixels)
+{
+    const TIconstore library(DataDir + QStringLiteral("iconstore.xml"));
+    for (int i = 0; i < library.IconCount(); ++i) {
+        const IXMLIconType *icon = library.Icon(i);
+        TPicture picture;
+        picture.LoadFromFile(DataDir + QStringLiteral("iconstore/20/") + icon->SmallImage());
+        EXPECT_EQ(picture.GetFormat(), TPicture::Metafile) << icon->Code().toStdString();
+        EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(20, 20))
+            << icon->Code().toStdString();
+    }
+}
+
+// A breaker is drawn from its small picture stretched to its 100 x 40
+// node: at that size no two breakers may look alike.
 TEST(BundledDataTest, EveryBreakerHasAPictureOfItsOwn)
 {
     const TIconstore library(DataDir + QStringLiteral("iconstore.xml"));
@@ -87,11 +104,16 @@ TEST(BundledDataTest, EveryBreakerHasAPictureOfItsOwn)
         if (icon->Type() != u"漏电保护器")
             continue;
         ++breakers;
-        const QImage image(DataDir + QStringLiteral("iconstore/20/") + icon->SmallImage());
-        ASSERT_EQ(image.size(), QSize(20, 20)) << icon->Caption().toStdString();
-        const QByteArray pixels(
-            reinterpret_cast<const char *>(image.convertToFormat(QImage::Format_RGB32).constBits()),
-            20 * 20 * 4);
+        TPicture picture;
+        picture.LoadFromFile(DataDir + QStringLiteral("iconstore/20/") + icon->SmallImage());
+        QImage image(100, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            picture.Draw(painter, QRect(0, 0, 100, 40));
+        }
+        const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()),
+                                image.sizeInBytes());
         const auto [it, fresh] = seen.emplace(pixels, icon->Caption());
         EXPECT_TRUE(fresh) << icon->Caption().toStdString() << " looks like "
                            << it->second.toStdString();

@@ -4,6 +4,9 @@
 
 #include "ShownGraphTestSupport.h"
 
+#include "MetafileCanvas.h"
+#include "MetafileImage.h"
+
 #include <QPainter>
 
 using namespace ShownGraph;
@@ -307,6 +310,81 @@ TEST_F(ViewTest, LinksAreDrawnBelowNodesWhateverTheirOrder)
         EXPECT_TRUE(Is(image, 130, 50, clLime));
         EXPECT_TRUE(Is(image, 180, 50, clRed));
     }
+}
+
+// A symbol with a metafile picture, as the library draws them: a red square
+// whose left edge lies half a diagram unit from a whole unit on the node.
+// Zoomed and exported, the edge stays where the picture puts it.
+TEST_F(ViewTest, MetafileSymbolIsSharpZoomedAndInTheMetafileExport)
+{
+    TMetafile symbol(20, 20, 100);
+    {
+        QPainter painter(symbol.Device());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::red);
+        painter.drawRect(QRectF(5.25, 5.25, 9.5, 9.5));
+    }
+    TPicture picture;
+    picture.LoadFromData(TPicture::Metafile, symbol.EmfBytes());
+    TGraphNode *node = graph.InsertNode(TRect(10, 10, 50, 50), &TIconNode::Class);
+    node->SetBackground(picture);
+    node->SetSelected(false);
+
+    // The edge lies at 20.5 units: 82 pixels at zoom 400.
+    graph.SetZoom(400);
+    const QImage window = Grab();
+    EXPECT_TRUE(Is(window, 80, 120, clWhite));
+    EXPECT_TRUE(Is(window, 84, 120, clRed));
+
+    // The export frames the node: the edge at 10.5 pixels, 42 at four times.
+    const auto exported = TMetafileImage::FromBytes(graph.GetAsMetafile()->EmfBytes());
+    ASSERT_TRUE(exported);
+    ASSERT_EQ(exported->Size(), QSize(40, 40));
+    QImage image(160, 160, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        exported->Draw(painter, QRectF(0, 0, 160, 160));
+    }
+    // Whole pixels would move it to 40 or 44.
+    EXPECT_TRUE(Is(image, 40, 80, clWhite));
+    EXPECT_TRUE(Is(image, 43, 80, clRed));
+}
+
+// Pictures are kept rendered between frames; a node given another picture
+// of either kind shows the new one at once, even where the old one's
+// memory is taken again by the new.
+TEST_F(ViewTest, NewPictureOfANodeIsShownNotTheOneKeptRendered)
+{
+    const auto metafile = [](Qt::GlobalColor color) {
+        TMetafile symbol(20, 20, 100);
+        {
+            QPainter painter(symbol.Device());
+            painter.fillRect(QRectF(0, 0, 20, 20), color);
+        }
+        return symbol.EmfBytes();
+    };
+    const auto bitmap = [](Qt::GlobalColor color) {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(color);
+        return image;
+    };
+    TGraphNode *node = graph.InsertNode(TRect(10, 10, 50, 50), &TIconNode::Class);
+    node->SetSelected(false);
+    graph.SetZoom(200);
+    const std::pair<Qt::GlobalColor, TColor> colours[] = {
+        {Qt::red, clRed}, {Qt::blue, clBlue}, {Qt::green, clLime}, {Qt::red, clRed}};
+    for (const bool vector : {true, false})
+        for (const auto &[colour, expected] : colours) {
+            TPicture picture;
+            if (vector)
+                picture.LoadFromData(TPicture::Metafile, metafile(colour));
+            else
+                picture.SetImage(bitmap(colour));
+            node->SetBackground(picture);
+            EXPECT_TRUE(Is(Grab(), 60, 60, expected))
+                << (vector ? "metafile " : "bitmap ") << int(colour);
+        }
 }
 
 TEST_F(ViewTest, DrawObjectsOnOwnCanvasMatchesTheWindow)

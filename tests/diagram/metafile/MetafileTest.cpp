@@ -89,10 +89,10 @@ std::unique_ptr<TMetafile> Scene()
     return metafile;
 }
 
-std::unique_ptr<TMetafile> Record(int width, int height,
-                                  const std::function<void(QPainter &)> &paint)
+std::unique_ptr<TMetafile>
+Record(int width, int height, const std::function<void(QPainter &)> &paint, int unitsPerPixel = 1)
 {
-    auto metafile = std::make_unique<TMetafile>(width, height);
+    auto metafile = std::make_unique<TMetafile>(width, height, unitsPerPixel);
     QPainter painter(metafile->Device());
     paint(painter);
     return metafile;
@@ -610,6 +610,93 @@ TEST(MetafilePlayback, ScalesIntoTheTarget)
     }
     EXPECT_EQ(image.pixelColor(150, 50), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));
+}
+
+// A 20-pixel picture drawn twenty times larger: with units finer than a
+// pixel an edge between pixels stays where it was drawn and a pen keeps its
+// width in every player, and every reader still takes the picture for
+// 20 x 20 pixels.
+TEST(MetafilePlayback, FinerUnitsKeepEdgesBetweenPixels)
+{
+    const auto paint = [](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::red);
+        p.drawRect(QRectF(5.25, 5.25, 9.5, 9.5));
+        p.setPen(QPen(Qt::blue, 1.5));
+        p.drawLine(QPointF(1, 18), QPointF(19, 18));
+    };
+    using TPlayer = std::function<void(const TMetafile &, QPainter &, const QRectF &)>;
+    const std::map<std::string, TPlayer> players = {
+        {"wmf image",
+         [](const TMetafile &m, QPainter &p, const QRectF &r) {
+             const auto image = TMetafileImage::FromBytes(m.WmfBytes());
+             EXPECT_EQ(image->Size(), QSize(20, 20));
+             image->Draw(p, r);
+         }},
+        {"emf image",
+         [](const TMetafile &m, QPainter &p, const QRectF &r) {
+             const auto image = TMetafileImage::FromBytes(m.EmfBytes());
+             EXPECT_EQ(image->Size(), QSize(20, 20));
+             image->Draw(p, r);
+         }},
+    };
+    for (const int units : {1, 100}) {
+        const auto metafile = Record(20, 20, paint, units);
+        for (const auto &[name, play] : players) {
+            QImage image = White(400, 400);
+            {
+                QPainter painter(&image);
+                play(*metafile, painter, QRectF(0, 0, 400, 400));
+            }
+            const std::string what = name + " at " + std::to_string(units) + " units a pixel";
+            EXPECT_EQ(image.pixelColor(200, 200), QColor(Qt::red)) << what;
+            // The edges lie at 105 and 295: whole pixels move them to 100 and 300.
+            EXPECT_EQ(image.pixelColor(102, 200) == QColor(Qt::white), units > 1) << what;
+            EXPECT_EQ(image.pixelColor(297, 200) == QColor(Qt::white), units > 1) << what;
+            // The line is 30 pixels wide around y = 360.
+            if (units > 1) {
+                EXPECT_EQ(image.pixelColor(200, 360), QColor(Qt::blue)) << what;
+                EXPECT_EQ(image.pixelColor(200, 347), QColor(Qt::blue)) << what;
+                EXPECT_EQ(image.pixelColor(200, 342), QColor(Qt::white)) << what;
+            }
+        }
+    }
+}
+
+// A symbol's picture is rendered once per size for the screen; whatever was
+// rendered before, each size shows the picture's own edges, and a vector
+// device still receives shapes, not pixels.
+TEST(MetafilePlayback, PictureIsSharpAtEverySizeAndShapesOnVectorDevices)
+{
+    const auto metafile = Record(
+        20, 20,
+        [](QPainter &p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::red);
+            p.drawRect(QRectF(5.25, 5.25, 9.5, 9.5));
+        },
+        100);
+    const auto picture = TMetafileImage::FromBytes(metafile->EmfBytes());
+    ASSERT_TRUE(picture);
+    for (const int zoom : {4, 2, 4, 8}) {
+        QImage image = White(20 * zoom, 20 * zoom);
+        {
+            QPainter painter(&image);
+            painter.scale(zoom, zoom);
+            picture->Draw(painter, QRectF(0, 0, 20, 20));
+        }
+        const int edge = 21 * zoom / 4; // 5.25 pixels
+        EXPECT_EQ(image.pixelColor(edge - 2, 10 * zoom), QColor(Qt::white)) << zoom;
+        EXPECT_EQ(image.pixelColor(edge + 1, 10 * zoom), QColor(Qt::red)) << zoom;
+    }
+    TMetafile vector(40, 40);
+    {
+        QPainter painter(vector.Device());
+        picture->Draw(painter, QRectF(0, 0, 40, 40));
+    }
+    EXPECT_TRUE(OpsOf(vector, TOpKind::Image).empty());
+    EXPECT_FALSE(OpsOf(vector, TOpKind::Rectangle).empty() &&
+                 OpsOf(vector, TOpKind::Polygon).empty());
 }
 
 // --- Files and third-party readers --------------------------------------
