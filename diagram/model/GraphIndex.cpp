@@ -104,16 +104,10 @@ void TGraphIndex::LinkEnds(TGraphLink *link)
         AddRefs(link, entry.FromID, entry.ToID);
     }
     if (entry.From != link->FromNode() || entry.To != link->ToNode()) {
-        if (entry.From)
-            Detach(entry.From, link);
-        if (entry.To)
-            Detach(entry.To, link);
+        DetachEnds(entry, link);
         entry.From = link->FromNode();
         entry.To = link->ToNode();
-        if (entry.From)
-            Attach(entry.From, link);
-        if (entry.To)
-            Attach(entry.To, link);
+        AttachEnds(entry, link);
     }
 }
 
@@ -123,10 +117,7 @@ void TGraphIndex::RegisterLink(TGraphLink *link)
     entry =
         TLinkEntry{true, link->FromNodeID(), link->ToNodeID(), link->FromNode(), link->ToNode()};
     AddRefs(link, entry.FromID, entry.ToID);
-    if (entry.From)
-        Attach(entry.From, link);
-    if (entry.To)
-        Attach(entry.To, link);
+    AttachEnds(entry, link);
 }
 
 void TGraphIndex::UnregisterLink(TGraphLink *link)
@@ -135,10 +126,7 @@ void TGraphIndex::UnregisterLink(TGraphLink *link)
     if (!entry.Registered)
         return;
     RemoveRefs(link, entry.FromID, entry.ToID);
-    if (entry.From)
-        Detach(entry.From, link);
-    if (entry.To)
-        Detach(entry.To, link);
+    DetachEnds(entry, link);
     entry = TLinkEntry();
 }
 
@@ -154,6 +142,22 @@ void TGraphIndex::RemoveRefs(TGraphLink *link, uint32_t fromID, uint32_t toID)
     EraseOne(FLinksByRef, fromID, link);
     if (toID != fromID)
         EraseOne(FLinksByRef, toID, link);
+}
+
+void TGraphIndex::AttachEnds(const TLinkEntry &entry, TGraphLink *link)
+{
+    if (entry.From)
+        Attach(entry.From, link);
+    if (entry.To)
+        Attach(entry.To, link);
+}
+
+void TGraphIndex::DetachEnds(const TLinkEntry &entry, TGraphLink *link)
+{
+    if (entry.From)
+        Detach(entry.From, link);
+    if (entry.To)
+        Detach(entry.To, link);
 }
 
 void TGraphIndex::Attach(const TGraphNode *node, TGraphLink *link)

@@ -85,6 +85,9 @@ private:
     void RemoveRefs(TGraphLink *link, uint32_t fromID, uint32_t toID);
     void Attach(const TGraphNode *node, TGraphLink *link);
     void Detach(const TGraphNode *node, TGraphLink *link);
+    // The node ends the index recorded for a link.
+    void AttachEnds(const TLinkEntry &entry, TGraphLink *link);
+    void DetachEnds(const TLinkEntry &entry, TGraphLink *link);
     void RegisterExtent(const TExtentEntry &entry);
     void UnregisterExtent(const TExtentEntry &entry);
     static TExtentEntry ExtentOf(const TGraphNode *node, bool listed);
