@@ -231,6 +231,7 @@ TEST_F(GraphHistoryTest, StepsThatChangeNothingAndNestedStepsMakeOneStepOrNone)
 
 TEST_F(GraphHistoryTest, TheSavedStateIsFoundAgainAndLostWhenItsBranchIsDropped)
 {
+    const uint32_t aID = a->ID();
     Select({a});
     Step("移动", [this] { a->SetLeft(10); });
     History.SetClean();
@@ -240,7 +241,9 @@ TEST_F(GraphHistoryTest, TheSavedStateIsFoundAgainAndLostWhenItsBranchIsDropped)
     EXPECT_TRUE(History.IsClean());
     History.Undo();
     EXPECT_FALSE(History.IsClean());
-    // A new step from here drops the saved state's branch.
+    // A new step from here drops the saved state's branch. (Undo puts back
+    // new objects under the old identifiers: a is found again by its own.)
+    a = static_cast<TGraphNode *>(Graph.ObjectByID(aID));
     Step("移动", [this] { a->SetLeft(30); });
     EXPECT_FALSE(History.CanRedo());
     History.Undo();
