@@ -3,6 +3,7 @@
 #include "GraphControl.h"
 #include "GraphExport.h"
 #include "GraphObject.h"
+#include "HeapReserve.h"
 #include "LibraryCheck.h"
 #include "SymbolGroups.h"
 #include "ToolCommands.h"
@@ -43,6 +44,7 @@ int Dump(const QStringList &args)
         Err() << "usage: varneth-tool dump FILE\n";
         return 2;
     }
+    HeapReserve::ForDiagramFile(args[0]);
     TGraphControl graph;
     graph.LoadFromFile(args[0]);
     // The lines are UTF-8 already: straight to the output, in large pieces.
@@ -71,6 +73,7 @@ int Resave(const QStringList &args)
         Err() << "usage: varneth-tool resave IN OUT\n";
         return 2;
     }
+    HeapReserve::ForDiagramFile(args[0]);
     TGraphControl graph;
     graph.LoadFromFile(args[0]);
     graph.SaveToFile(args[1]);
@@ -99,6 +102,7 @@ int Export(const QStringList &args)
         Err() << "usage: varneth-tool export DIAGRAM OUT [--background PICTURE] [--zoom 1..1000]\n";
         return 2;
     }
+    HeapReserve::ForDiagramFile(rest[0]);
     TGraphControl graph;
     graph.LoadFromFile(rest[0]);
     if (!background.isEmpty())
