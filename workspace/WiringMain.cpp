@@ -68,19 +68,8 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
     ConnectCommands();
     ConnectDiagramEvents();
     ConnectEditingCommands();
-    FrmCustomer = new TFrmCustomer(
-        this,
-        [this](TFrmCustomer &dialog) {
-            QString created;
-            Run([&] { created = CreateFromDialog(dialog); });
-            return created;
-        },
-        [this](const QString &start) { return FDialogs->OpenPicture(this, start); },
-        AppPath + QStringLiteral("background"));
-    FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
-    FrmSetProjectName = new TFrmSetProjectName(this);
     if (FStart == TStart::Complete)
-        FrmHelp = new TFrmHelp(this);
+        MakeCommandWindows();
     SetUpPalettes();
     SetUpDesktop();
     SetUpHistory();
@@ -97,6 +86,24 @@ QAction *TFrmMain::Action(const QString &name) const
 }
 
 // --- Start-up ---
+
+void TFrmMain::MakeCommandWindows()
+{
+    if (FrmCustomer)
+        return;
+    FrmCustomer = new TFrmCustomer(
+        this,
+        [this](TFrmCustomer &dialog) {
+            QString created;
+            Run([&] { created = CreateFromDialog(dialog); });
+            return created;
+        },
+        [this](const QString &start) { return FDialogs->OpenPicture(this, start); },
+        AppPath + QStringLiteral("background"));
+    FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
+    FrmSetProjectName = new TFrmSetProjectName(this);
+    FrmHelp = new TFrmHelp(this);
+}
 
 void TFrmMain::FormCreate()
 {

@@ -122,10 +122,12 @@ public:
     QPushButton *btnCloseFile = nullptr;
     QMenu *pmObj = nullptr;
     QMenu *pmBase = nullptr;
+    // The windows only commands open: made with the window when it starts
+    // complete, else right after the first page is up.
     TFrmCustomer *FrmCustomer = nullptr;
     TFrmAbout *FrmAbout = nullptr;
     TFrmHelp *FrmHelp = nullptr;
-    // Made at start-up; every edit of the drawing area makes its own.
+    // Every edit of the drawing area makes its own.
     TFrmDesignerProperties *FrmDesignerProperties = nullptr;
     TFrmSetProjectName *FrmSetProjectName = nullptr;
 
@@ -190,6 +192,7 @@ public:
     // The palettes filled, the schemes listed, the help and about windows
     // made, if not yet done.
     void FinishStart();
+    void MakeCommandWindows();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.
     void actSaveAsProjectExecute();
     // Why a recommended scheme cannot have that name; empty when it can.

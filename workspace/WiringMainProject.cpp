@@ -168,6 +168,7 @@ void TFrmMain::btnCreateFileClick()
 
 void TFrmMain::actFileCreateExecute()
 {
+    FinishStart();
     if (FrmCustomer->exec() != QDialog::Accepted)
         return;
     const QString path = FrmCustomer->CreatedPath();

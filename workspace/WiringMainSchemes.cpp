@@ -85,8 +85,7 @@ void TFrmMain::paintEvent(QPaintEvent *event)
 void TFrmMain::FinishStart()
 {
     // Windows that only commands open, made when the first page is up.
-    if (!FrmHelp)
-        FrmHelp = new TFrmHelp(this);
+    MakeCommandWindows();
     if (!FrmAbout)
         FrmAbout = new TFrmAbout(this);
     // The palettes first: filling them empties the scheme group.
@@ -123,6 +122,7 @@ QString TFrmMain::TemplateNameProblem(const QString &name)
 
 void TFrmMain::actSaveAsProjectExecute()
 {
+    FinishStart();
     if (FrmSetProjectName->exec() != QDialog::Accepted)
         return;
     const QString name = FrmSetProjectName->edtProjectName->text();

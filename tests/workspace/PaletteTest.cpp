@@ -7,6 +7,8 @@
 #include "iconstore.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -682,6 +684,7 @@ TEST_F(ShownPageFirstTest, FillsThePalettesAndListsTheSchemesAfterTheFirstPaint)
 {
     EXPECT_TRUE(Window->navBarWiring->Groups(0)->Links().empty()) << "not yet";
     EXPECT_EQ(Window->FrmHelp, nullptr) << "not yet";
+    EXPECT_EQ(Window->FrmCustomer, nullptr) << "not yet";
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
     QCoreApplication::processEvents();
@@ -690,6 +693,8 @@ TEST_F(ShownPageFirstTest, FillsThePalettesAndListsTheSchemesAfterTheFirstPaint)
     EXPECT_EQ(Window->ImageListSmallNav->Count(), 6 + int(std::size(SmallLibrary)));
     EXPECT_NE(Window->FrmHelp, nullptr);
     EXPECT_NE(Window->FrmAbout, nullptr);
+    EXPECT_NE(Window->FrmCustomer, nullptr);
+    EXPECT_NE(Window->FrmSetProjectName, nullptr);
     EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
 }
 
@@ -699,6 +704,19 @@ TEST_F(ShownPageFirstTest, HelpAskedForBeforeThatIsShown)
     ASSERT_NE(Window->FrmHelp, nullptr);
     EXPECT_TRUE(Window->FrmHelp->isVisible());
     Window->FrmHelp->close();
+}
+
+TEST_F(ShownPageFirstTest, CreatingAProjectBeforeThatIsShownOpensTheDialog)
+{
+    QWidget *shown = nullptr;
+    QTimer::singleShot(0, [&shown] {
+        shown = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QDialog *>(shown))
+            dialog->reject();
+    });
+    Window->Action(QStringLiteral("actFileCreate"))->trigger();
+    ASSERT_NE(Window->FrmCustomer, nullptr);
+    EXPECT_EQ(shown, Window->FrmCustomer);
 }
 
 TEST_F(ShownPageFirstTest, ADrawingPageShownBeforeThatHasItsPaletteAtOnceAndOnlyOnce)
