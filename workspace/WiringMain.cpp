@@ -166,18 +166,27 @@ void TFrmMain::BuildPages()
     PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
     PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
 
-    lvConfig = new TConfigListView;
-    auto *configPage = new QWidget;
-    configPage->setObjectName(QStringLiteral("TabSheet3"));
-    auto *configLayout = new QVBoxLayout(configPage);
-    configLayout->setContentsMargins(10, 10, 10, 10);
-    configLayout->addWidget(lvConfig);
-    PageControl->addTab(configPage, QStringLiteral("配置单"));
+    FConfigPage = new QWidget;
+    FConfigPage->setObjectName(QStringLiteral("TabSheet3"));
+    new QVBoxLayout(FConfigPage);
+    FConfigPage->layout()->setContentsMargins(10, 10, 10, 10);
+    PageControl->addTab(FConfigPage, QStringLiteral("配置单"));
     PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
 
     connect(PageControl, &QTabWidget::currentChanged, this,
             [this](int index) { PageShown(index); });
     setCentralWidget(PageControl);
+}
+
+TConfigListView *TFrmMain::ConfigListView()
+{
+    if (!lvConfig) {
+        lvConfig = new TConfigListView;
+        lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
+        lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));
+        FConfigPage->layout()->addWidget(lvConfig);
+    }
+    return lvConfig;
 }
 
 TGraphControl *TFrmMain::GraphOfShownPage() const
@@ -475,8 +484,6 @@ void TFrmMain::ConnectCommands()
         FrmHelp->show();
     });
     on("actAboutWebsite", [] { QDesktopServices::openUrl(QUrl(HomePage())); });
-    lvConfig->setContextMenuPolicy(Qt::ActionsContextMenu);
-    lvConfig->addAction(Action(QStringLiteral("actFileExportConfig")));
     connect(btnCreateFile, &QPushButton::clicked, this, [this] { Run([this] { btnCreateFileClick(); }); });
     connect(btnCloseFile, &QPushButton::clicked, this, [this] { Run([this] { btnCloseFileClick(); }); });
     connect(btnOpenFile, &QPushButton::clicked, Action(QStringLiteral("actFileOpen")),
@@ -556,7 +563,8 @@ void TFrmMain::ResetProject()
     Action(QStringLiteral("actSaveAsProject"))->setVisible(ActiveGraph == gcGuard);
     CloseHint();
     ProjectPath.clear();
-    lvConfig->clear();
+    if (lvConfig)
+        lvConfig->clear();
     ClearPreview();
     ProjectSettings.reset();
     for (QLineEdit *field : {EdtProjectName, EdtBackgroundPath, EdtCustomerName, EdtCustomerPhone,

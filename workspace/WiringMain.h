@@ -105,7 +105,9 @@ public:
     TReportPreview *PageControlSub = nullptr;
     TNavBar *navBarWiring = nullptr;
     TNavBar *navBarGuard = nullptr;
-    TConfigListView *lvConfig = nullptr;
+    // The configuration list's view, made when first needed: its header's
+    // bold captions would otherwise load two more fonts before the first page.
+    TConfigListView *ConfigListView();
     QLineEdit *EdtProjectName = nullptr;
     QLineEdit *EdtCustomerName = nullptr;
     QLineEdit *EdtCustomerPhone = nullptr;
@@ -297,6 +299,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    TConfigListView *lvConfig = nullptr; // see ConfigListView()
+    QWidget *FConfigPage = nullptr;
     void FormCreate();
     void BuildPages();
     QWidget *BuildProjectPage();

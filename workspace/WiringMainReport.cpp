@@ -25,7 +25,7 @@ void TFrmMain::BuildConfigList()
 void TFrmMain::TabSheet3Show()
 {
     BuildConfigList();
-    lvConfig->Fill(ConfigItems->Items());
+    ConfigListView()->Fill(ConfigItems->Items());
 }
 
 QString TFrmMain::ConfigExportFilter()

@@ -34,8 +34,8 @@ protected:
     QStringList Shown() const
     {
         QStringList rows;
-        for (int i = 0; i < Window->lvConfig->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *row = Window->lvConfig->topLevelItem(i);
+        for (int i = 0; i < Window->ConfigListView()->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *row = Window->ConfigListView()->topLevelItem(i);
             rows << row->text(1) + u' ' + row->text(2) + u' ' + row->text(3);
         }
         return rows;
@@ -51,11 +51,11 @@ TEST_F(ConfigTabTest, ShowingTheTabListsTheProductsAndClickingAHeaderSortsTheVie
     const QStringList listOrder{QStringLiteral("A01 一开单控 2"), QStringLiteral("B01 五孔插座 10"),
                                 QStringLiteral("K01 C16断路器 1")};
     EXPECT_EQ(Shown(), listOrder);
-    const QTreeWidgetItem *first = Window->lvConfig->topLevelItem(0);
+    const QTreeWidgetItem *first = Window->ConfigListView()->topLevelItem(0);
     EXPECT_TRUE(first->text(0).isEmpty());
     EXPECT_EQ(first->icon(0).pixmap(20, 20).toImage().pixel(10, 10), qRgb(0, 150, 0));
 
-    QHeaderView *header = Window->lvConfig->header();
+    QHeaderView *header = Window->ConfigListView()->header();
     header->sectionClicked(3);
     EXPECT_EQ(Shown(), (QStringList{listOrder[2], listOrder[0], listOrder[1]}))
         << "quantities sort as numbers";
@@ -69,7 +69,7 @@ TEST_F(ConfigTabTest, ShowingTheTabListsTheProductsAndClickingAHeaderSortsTheVie
     EXPECT_EQ(Shown(), (QStringList{listOrder[0], listOrder[1]}));
 
     CloseProject(IUserDialogs::No);
-    EXPECT_EQ(Window->lvConfig->topLevelItemCount(), 0);
+    EXPECT_EQ(Window->ConfigListView()->topLevelItemCount(), 0);
 }
 
 TEST_F(ConfigTabTest, ExportsTheListFromTheFileMenuAndTheTabsContextMenu)
@@ -77,7 +77,7 @@ TEST_F(ConfigTabTest, ExportsTheListFromTheFileMenuAndTheTabsContextMenu)
     QAction *command = Act("actFileExportConfig");
     EXPECT_EQ(command->text(), QStringLiteral("导出配置单"));
     EXPECT_TRUE(command->isEnabled());
-    EXPECT_TRUE(Window->lvConfig->actions().contains(command));
+    EXPECT_TRUE(Window->ConfigListView()->actions().contains(command));
     const QList<QAction *> fileMenu = Window->menuBar()->actions().first()->menu()->actions();
     EXPECT_EQ(fileMenu.indexOf(command), fileMenu.indexOf(Act("actFileExport")) + 1);
 
