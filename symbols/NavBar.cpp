@@ -40,12 +40,11 @@ QImage BuiltInPicture(int index)
     case 2: // vertical wire
         painter.drawLine(10, 2, 10, 17);
         break;
-    case 3: { // text
-        QFont font(QStringLiteral("Sans Serif"));
-        font.setPixelSize(16);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("A"));
+    case 3: { // text: a bold "A", drawn rather than set so that no font is loaded for it
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPointF letter[] = {{4.5, 17}, {10, 3}, {15.5, 17}};
+        painter.drawPolyline(letter, 3);
+        painter.drawLine(QPointF(6.5, 12), QPointF(13.5, 12));
         break;
     }
     case 4: // distribution box
