@@ -5,6 +5,7 @@
 #include "JpegCodec.h"
 #include "MetafileImage.h"
 #include "PictureLimits.h"
+#include "DecodedPictures.h"
 #include "RenderedPictures.h"
 
 #include <QFile>
@@ -196,7 +197,17 @@ QByteArray TPicture::StreamData() const
     return out;
 }
 
-void TPicture::LoadStreamData(const QByteArray &payload)
+void TPicture::LoadStreamData(const QByteArray &payload, TDecodedPictures *decoded)
+{
+    if (!decoded)
+        return DecodeStreamData(payload);
+    if (const TPicture *same = decoded->Find(payload))
+        return Assign(*same);
+    DecodeStreamData(payload);
+    decoded->Keep(payload, *this);
+}
+
+void TPicture::DecodeStreamData(const QByteArray &payload)
 {
     TValueReader reader(payload);
     const QByteArray name = reader.ReadShortString();

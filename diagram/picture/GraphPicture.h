@@ -10,6 +10,7 @@
 
 class QPainter;
 class QRect;
+class TDecodedPictures;
 class TMetafileImage;
 class TRenderedPictures;
 
@@ -58,9 +59,10 @@ public:
     // The picture framed for the diagram stream: class name as a short
     // string, then the form, and the reverse. An unknown class name leaves
     // the holder empty; bitmap data that is not a BMP file throws
-    // "Bitmap image is not valid".
+    // "Bitmap image is not valid". Given the pictures decoded so far, bytes
+    // read before share their picture, and new ones are kept there.
     QByteArray StreamData() const;
-    void LoadStreamData(const QByteArray &payload);
+    void LoadStreamData(const QByteArray &payload, TDecodedPictures *decoded = nullptr);
 
     // Copies the other picture and reports one change.
     void Assign(const TPicture &source);
@@ -72,6 +74,7 @@ public:
     void Draw(QPainter &painter, const QRect &rect, TRenderedPictures *rendered = nullptr) const;
 
 private:
+    void DecodeStreamData(const QByteArray &payload);
     void Set(Format format, const QByteArray &data, const QImage &image,
              std::shared_ptr<const TMetafileImage> metafile);
 

@@ -202,6 +202,8 @@ class TPropertyReader {
 public:
     TPropertyReader(TValueReader &reader, TValueType tag) : r(reader), tag(tag) {}
 
+    TDecodedPictures *Pictures() const { return r.DecodedPictures(); }
+
     int64_t Integer()
     {
         if (!TValueReader::IsIntegerTag(tag))
@@ -350,7 +352,8 @@ const TPropertyMap &Properties()
         {"g.iscodenode", {NodeOnly, [](R &v, C &c) { Node(c).SetIsCodeNode(v.Boolean()); }}},
         {"g.margin", {NodeOnly, [](R &v, C &c) { Node(c).SetMargin(int(v.Integer())); }}},
         {"g.background.data",
-         {NodeOnly, [](R &v, C &c) { Node(c).Background().LoadStreamData(v.Binary()); }}},
+         {NodeOnly,
+          [](R &v, C &c) { Node(c).Background().LoadStreamData(v.Binary(), v.Pictures()); }}},
         {"g.degree", {NodeOnly, [](R &v, C &c) { Node(c).SetDegree(int(v.Integer())); }}},
         {"g.isleftrightmirror",
          {NodeOnly, [](R &v, C &c) { Node(c).SetIsLeftRightMirror(v.Boolean()); }}},

@@ -1,5 +1,6 @@
 #include "GraphControl.h"
 
+#include "DecodedPictures.h"
 #include "GraphComponentFormat.h"
 #include "GraphObject.h"
 #include "GraphStream.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <algorithm>
 
 // Diagram files and the clipboard: records of graph objects in the
@@ -139,8 +141,13 @@ void TGraphControl::ReadObjectsFrom(TValueReader &reader, int first)
     if (first == 0)
         FIndex.BeginBulk();
     TClassNames classes;
-    for (int32_t i = 0; i < count; ++i)
-        ReadObject(reader, classes);
+    {
+        TDecodedPictures pictures;
+        reader.SetDecodedPictures(&pictures);
+        const auto forget = qScopeGuard([&reader] { reader.SetDecodedPictures(nullptr); });
+        for (int32_t i = 0; i < count; ++i)
+            ReadObject(reader, classes);
+    }
 
     // Links translate the identifiers they read into those their nodes
     // carry now, then look their nodes up.

@@ -72,6 +72,8 @@ private:
 // Reads the values of the component format from bytes in memory. Every
 // count and length is checked against what is left before anything is
 // taken or allocated; running out ends in "Stream read error".
+class TDecodedPictures;
+
 class TValueReader {
 public:
     TValueReader(const QByteArray &data, qint64 position = 0) : FData(data), FPos(position) {}
@@ -89,6 +91,9 @@ public:
     // Converts the 8-bit text of the stream.
     TGbkCodec &Codec() { return FCodec; }
     TValueType ReadTag() { return TValueType(ReadByte()); }
+    // Pictures decoded so far by the read these values belong to, if kept.
+    TDecodedPictures *DecodedPictures() const { return FPictures; }
+    void SetDecodedPictures(TDecodedPictures *pictures) { FPictures = pictures; }
 
     // Payload readers for a tag already read.
     int64_t ReadIntegerPayload(TValueType tag);
@@ -114,4 +119,5 @@ private:
     TGbkCodec FCodec;
     TTexts FGbkTexts;
     TTexts FWideTexts;
+    TDecodedPictures *FPictures = nullptr;
 };

@@ -379,6 +379,53 @@ TEST(BulkLoadTest, RepeatedTextsReadAndWriteAsEachAlone)
     }
 }
 
+// Symbols repeat a few pictures: each is decoded once per read and shared,
+// while every node still reads and writes its own bytes.
+TEST(BulkLoadTest, RepeatedPicturesAreDecodedOnceAndWrittenAsEachAlone)
+{
+    QImage red(8, 6, QImage::Format_RGB32), blue(8, 6, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    TGraphControl graph;
+    {
+        TGraphUpdateGuard batch(&graph);
+        for (int i = 0; i < 30; ++i) {
+            TGraphNode *node = graph.InsertNode(TRect(i * 30, 0, i * 30 + 20, 20));
+            if (i % 3 == 0)
+                node->Background().SetImage(red);
+            else if (i % 3 == 1)
+                node->Background().SetImage(blue);
+        }
+    }
+    const QByteArray file = graph.SaveToBytes();
+
+    for (const bool pasted : {false, true}) {
+        TGraphControl loaded;
+        if (pasted) {
+            loaded.InsertNode(TRect(0, 100, 20, 120));
+            graph.CopyToClipboard(false);
+            ASSERT_TRUE(loaded.PasteFromClipboard());
+        } else {
+            loaded.LoadFromBytes(file);
+        }
+        const int first = pasted ? 1 : 0;
+        ASSERT_EQ(loaded.Objects().Count(), first + 30);
+        const auto picture = [&](int i) -> const TPicture & {
+            return static_cast<TGraphNode *>(loaded.Objects()[first + i])->Background();
+        };
+        for (int i = 0; i < 30; ++i) {
+            const TPicture &original = static_cast<TGraphNode *>(graph.Objects()[i])->Background();
+            EXPECT_EQ(picture(i).StreamData(), original.StreamData()) << i;
+            EXPECT_EQ(picture(i).Image(), original.Image()) << i;
+            if (i >= 3) {
+                EXPECT_EQ(picture(i).Image().cacheKey(), picture(i - 3).Image().cacheKey())
+                    << "decoded once: " << i;
+            }
+        }
+        EXPECT_NE(picture(0).Image().cacheKey(), picture(1).Image().cacheKey());
+    }
+}
+
 // A file is written in pieces; together they are the bytes SaveToBytes makes.
 TEST(BulkLoadTest, SaveToFileWritesWhatSaveToBytesMakes)
 {
