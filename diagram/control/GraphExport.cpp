@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <cmath>
+#include <future>
 
 namespace GraphExport {
 
@@ -23,8 +24,14 @@ void SavePng(TGraphControl &graph, int zoom, const QString &fileName)
     const int width = std::max(int(std::lround(frame.Width() * scale)), 1);
     const int height = std::max(int(std::lround(frame.Height() * scale)), 1);
     TPngEncoder encoder(width, height);
-    QImage band(width, std::min(BandRows, height), QImage::Format_RGB32);
-    for (int top = 0; top < height; top += band.height()) {
+    // Two bands: one is drawn while the other is compressed, which costs
+    // about as much as the drawing.
+    QImage bands[2];
+    std::future<void> encoding;
+    for (int top = 0, k = 0; top < height; top += BandRows, ++k) {
+        QImage &band = bands[k % 2];
+        if (band.isNull())
+            band = QImage(width, std::min(BandRows, height), QImage::Format_RGB32);
         band.fill(Qt::white);
         {
             QPainter canvas(&band);
@@ -35,8 +42,13 @@ void SavePng(TGraphControl &graph, int zoom, const QString &fileName)
             canvas.scale(scale, scale);
             graph.DrawDiagram(canvas, frame);
         }
-        encoder.AddRows(band, std::min(band.height(), height - top));
+        if (encoding.valid())
+            encoding.get();
+        const int rows = std::min(band.height(), height - top);
+        encoding = std::async(std::launch::async,
+                              [&encoder, &band, rows] { encoder.AddRows(band, rows); });
     }
+    encoding.get();
     const QByteArray png = encoder.Finish();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
