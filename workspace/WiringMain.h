@@ -263,6 +263,9 @@ public:
 
     // The program's home page, opened by "浏览网站".
     static QString HomePage();
+    // The settings file's section of the page-0 fields, and its floor-plan key.
+    static inline const QString CustomerSection = QStringLiteral("customer");
+    static inline const QString FloorPlanKey = QStringLiteral("BackgroundPath");
 
     // The file of a library picture ("20" or "150"); names hold either separator.
     QString LibraryPicturePath(const char *folder, const QString &name) const;

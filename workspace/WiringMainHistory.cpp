@@ -19,8 +19,6 @@ namespace {
 
 const QString UndoCaption = QStringLiteral("撤销");
 const QString RedoCaption = QStringLiteral("重做");
-const QString Customer = QStringLiteral("customer");
-const QString BackgroundKey = QStringLiteral("BackgroundPath");
 
 QString Captioned(const QString &caption, const QString &step)
 {
@@ -38,7 +36,7 @@ void TFrmMain::SetUpHistory()
         history->CaptureExtras = [this] {
             return QStringList{
                 EdtBackgroundPath->text(),
-                ProjectSettings ? ProjectSettings->ReadString(Customer, BackgroundKey) : QString()};
+                ProjectSettings ? ProjectSettings->ReadString(CustomerSection, FloorPlanKey) : QString()};
         };
         history->RestoreExtras = [this](const QStringList &extras) {
             if (extras.size() != 2)
@@ -46,7 +44,7 @@ void TFrmMain::SetUpHistory()
             const QSignalBlocker quiet(EdtBackgroundPath);
             EdtBackgroundPath->setText(extras[0]);
             if (ProjectSettings)
-                ProjectSettings->WriteString(Customer, BackgroundKey, extras[1]);
+                ProjectSettings->WriteString(CustomerSection, FloorPlanKey, extras[1]);
         };
         FHistories.push_back(std::move(history));
     }

@@ -20,7 +20,6 @@
 
 namespace {
 
-const QString Customer = QStringLiteral("customer");
 const QString FloorPlanMessage =
     QStringLiteral("请重新选择户型图，户型图必须存放在程序主目录的 background 子目录下！");
 
@@ -104,7 +103,7 @@ QString TFrmMain::FloorPlanOf(const QString &settingsValue) const
 void TFrmMain::FillProjectFields(const QString &floorPlan)
 {
     const auto read = [this](const char *key) {
-        return ProjectSettings->ReadString(Customer, QLatin1String(key));
+        return ProjectSettings->ReadString(CustomerSection, QLatin1String(key));
     };
     EdtProjectName->setText(read("ProjectName"));
     EdtBackgroundPath->setText(floorPlan);
@@ -176,7 +175,7 @@ void TFrmMain::actFileCreateExecute()
     ProjectPath = path;
     // The dialog loaded the floor plan before writing its name.
     QString floorPlan =
-        FloorPlanOf(ProjectSettings->ReadString(Customer, QStringLiteral("BackgroundPath")));
+        FloorPlanOf(ProjectSettings->ReadString(CustomerSection, FloorPlanKey));
     TPicture picture;
     if (!floorPlan.isEmpty() && !LoadFloorPlanPicture(floorPlan, picture))
         floorPlan.clear();
@@ -200,7 +199,7 @@ void TFrmMain::actFileOpenExecute()
 bool TFrmMain::OpenProjectFile(const QString &fileName)
 {
     auto settings = std::make_unique<TIniFile>(fileName);
-    const QString recorded = settings->ReadString(Customer, QStringLiteral("BackgroundPath"));
+    const QString recorded = settings->ReadString(CustomerSection, FloorPlanKey);
     QString floorPlan = FloorPlanOf(recorded);
     QString reading; // the file being read, named when it fails
     QString floorPlanProblem;
@@ -330,7 +329,7 @@ QString TFrmMain::CreateFromDialog(TFrmCustomer &dialog)
     try {
         TIniFile settings(path);
         for (const auto &[key, value] : keys)
-            settings.WriteString(Customer, QLatin1String(key), value);
+            settings.WriteString(CustomerSection, QLatin1String(key), value);
     } catch (...) {
         QFile::remove(path);
         projects.rmdir(name);
@@ -365,11 +364,11 @@ bool TFrmMain::actFileSaveExecute()
                              ChangeFileExt(ProjectPath, QStringLiteral(".wir")));
         settings.WriteString(QStringLiteral("project"), QStringLiteral("GuardPath"),
                              ChangeFileExt(ProjectPath, QStringLiteral(".gua")));
-        settings.WriteString(Customer, QStringLiteral("ProjectName"), EdtProjectName->text());
+        settings.WriteString(CustomerSection, QStringLiteral("ProjectName"), EdtProjectName->text());
         // The key is written even when the drawing already shows this floor
         // plan: the settings file may name another one, or none at all in a
         // project just made.
-        settings.WriteString(Customer, QStringLiteral("BackgroundPath"), floorPlanName);
+        settings.WriteString(CustomerSection, FloorPlanKey, floorPlanName);
         const std::pair<const char *, QString> keys[] = {
             {"CustomerName", EdtCustomerName->text()},
             {"CustomerPhone", EdtCustomerPhone->text()},
@@ -380,7 +379,7 @@ bool TFrmMain::actFileSaveExecute()
             {"ProjectComment", EdtProjectComment->toPlainText()},
         };
         for (const auto &[key, value] : keys)
-            settings.WriteString(Customer, QLatin1String(key), value);
+            settings.WriteString(CustomerSection, QLatin1String(key), value);
         gcWiring->SaveToFile(ChangeFileExt(ProjectPath, QStringLiteral(".wir")));
         gcGuard->SaveToFile(ChangeFileExt(ProjectPath, QStringLiteral(".gua")));
     } catch (const std::exception &error) {
@@ -481,7 +480,7 @@ void TFrmMain::actEditImportExecute()
     {
         const TGraphHistoryStep step(HistoryOf(ActiveGraph), QStringLiteral("导入户型图"),
                                      TGraphEditScope::Settings);
-        ProjectSettings->WriteString(Customer, QStringLiteral("BackgroundPath"), name);
+        ProjectSettings->WriteString(CustomerSection, FloorPlanKey, name);
         const QSignalBlocker recorded(EdtBackgroundPath); // the step keeps the field
         EdtBackgroundPath->setText(chosen);
         ShowFloorPlan(ActiveGraph, picture, chosen);
@@ -493,7 +492,7 @@ void TFrmMain::actEditReImportExecute()
 {
     if (!ActiveGraph)
         return;
-    const QString value = ProjectSettings->ReadString(Customer, QStringLiteral("BackgroundPath"));
+    const QString value = ProjectSettings->ReadString(CustomerSection, FloorPlanKey);
     if (value.isEmpty())
         return actEditImportExecute();
     // As everywhere the key is read, any folder part of it is ignored.
