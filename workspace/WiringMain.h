@@ -191,8 +191,8 @@ public:
     // The file a listed scheme is read from: the designer's own first.
     QString SchemePath(const QString &fileName) const;
     void LoadRecommendedSchemes();
-    // The palettes filled, the schemes listed, the help and about windows
-    // made, if not yet done.
+    // The palettes filled, the schemes listed, the windows only commands
+    // open made, if not yet done.
     void FinishStart();
     void MakeCommandWindows();
     // "保存为推荐方案": the distribution-box drawing as a new scheme.

@@ -34,9 +34,10 @@ void TFrmMain::SetUpHistory()
         history->OnChange = [this] { UpdateUndoActions(); };
         // The floor-plan field and the settings key go with the floor plan.
         history->CaptureExtras = [this] {
-            return QStringList{
-                EdtBackgroundPath->text(),
-                ProjectSettings ? ProjectSettings->ReadString(CustomerSection, FloorPlanKey) : QString()};
+            return QStringList{EdtBackgroundPath->text(),
+                               ProjectSettings
+                                   ? ProjectSettings->ReadString(CustomerSection, FloorPlanKey)
+                                   : QString()};
         };
         history->RestoreExtras = [this](const QStringList &extras) {
             if (extras.size() != 2)

@@ -174,8 +174,7 @@ void TFrmMain::actFileCreateExecute()
     ProjectSettings = std::make_unique<TIniFile>(path);
     ProjectPath = path;
     // The dialog loaded the floor plan before writing its name.
-    QString floorPlan =
-        FloorPlanOf(ProjectSettings->ReadString(CustomerSection, FloorPlanKey));
+    QString floorPlan = FloorPlanOf(ProjectSettings->ReadString(CustomerSection, FloorPlanKey));
     TPicture picture;
     if (!floorPlan.isEmpty() && !LoadFloorPlanPicture(floorPlan, picture))
         floorPlan.clear();
@@ -364,7 +363,8 @@ bool TFrmMain::actFileSaveExecute()
                              ChangeFileExt(ProjectPath, QStringLiteral(".wir")));
         settings.WriteString(QStringLiteral("project"), QStringLiteral("GuardPath"),
                              ChangeFileExt(ProjectPath, QStringLiteral(".gua")));
-        settings.WriteString(CustomerSection, QStringLiteral("ProjectName"), EdtProjectName->text());
+        settings.WriteString(CustomerSection, QStringLiteral("ProjectName"),
+                             EdtProjectName->text());
         // The key is written even when the drawing already shows this floor
         // plan: the settings file may name another one, or none at all in a
         // project just made.

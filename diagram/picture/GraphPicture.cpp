@@ -1,11 +1,11 @@
 #include "GraphPicture.h"
 
 #include "BitmapCodec.h"
+#include "DecodedPictures.h"
 #include "GraphStream.h"
 #include "JpegCodec.h"
 #include "MetafileImage.h"
 #include "PictureLimits.h"
-#include "DecodedPictures.h"
 #include "RenderedPictures.h"
 
 #include <QFile>

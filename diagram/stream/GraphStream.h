@@ -69,11 +69,11 @@ private:
     qsizetype FThreshold = 0;
 };
 
+class TDecodedPictures;
+
 // Reads the values of the component format from bytes in memory. Every
 // count and length is checked against what is left before anything is
 // taken or allocated; running out ends in "Stream read error".
-class TDecodedPictures;
-
 class TValueReader {
 public:
     TValueReader(const QByteArray &data, qint64 position = 0) : FData(data), FPos(position) {}

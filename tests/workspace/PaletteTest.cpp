@@ -8,12 +8,12 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolBox>
 #include <QUrl>
 
