@@ -3,6 +3,7 @@
 #include "GuardedApplication.h"
 #include "QtTranslations.h"
 #include "WiringMain.h"
+#include "WorkspaceStyle.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -18,6 +19,7 @@
 int main(int argc, char *argv[])
 {
     TGuardedApplication app(argc, argv);
+    QApplication::setStyle(new TWorkspaceStyle);
     QApplication::setApplicationName(IUserDialogs::ApplicationTitle());
     InstallQtTranslations(app);
     QCommandLineParser parser;

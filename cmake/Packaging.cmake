@@ -17,6 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://varneth.example/")
 # run time does not show there: the SVG icon engine, the command pictures of
 # the Adwaita theme, a font for the Chinese texts; Qt's own dialogs in Chinese.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, adwaita-icon-theme, fonts-noto-cjk")
+# libxlsxwriter is loaded at run time, so the library scan does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libxlsxwriter4, adwaita-icon-theme, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

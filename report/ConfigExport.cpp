@@ -1,6 +1,7 @@
 #include "ConfigExport.h"
 
 #include "ConfigItem.h"
+#include "XlsxLibrary.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cstdio>
-#include <xlsxwriter.h>
 
 namespace ConfigExport {
 
@@ -88,50 +88,50 @@ QByteArray LegendPng(const QImage &picture)
 // The workbook's sheet, filled in the order of the list, a total under "数量".
 class TWorkbookWriter {
 public:
-    explicit TWorkbookWriter(const QString &fileName)
-        : FBook(workbook_new(QFile::encodeName(fileName).constData()))
+    TWorkbookWriter(const TXlsxLibrary &xlsx, const QString &fileName)
+        : FXlsx(xlsx), FBook(FXlsx.workbook_new(QFile::encodeName(fileName).constData()))
     {
         if (!FBook)
             throw EConfigExportError(QStringLiteral("Cannot create file \"%1\".")
                                          .arg(QDir::toNativeSeparators(fileName)));
-        FSheet = workbook_add_worksheet(FBook, "配置单");
-        FBold = workbook_add_format(FBook);
-        format_set_bold(FBold);
-        FLegend = workbook_add_format(FBook);
-        format_set_indent(FLegend, 3); // leaves room for the picture
-        format_set_align(FLegend, LXW_ALIGN_VERTICAL_CENTER);
-        FCentred = workbook_add_format(FBook);
-        format_set_align(FCentred, LXW_ALIGN_VERTICAL_CENTER);
+        FSheet = FXlsx.workbook_add_worksheet(FBook, "配置单");
+        FBold = FXlsx.workbook_add_format(FBook);
+        FXlsx.format_set_bold(FBold);
+        FLegend = FXlsx.workbook_add_format(FBook);
+        FXlsx.format_set_indent(FLegend, 3); // leaves room for the picture
+        FXlsx.format_set_align(FLegend, LXW_ALIGN_VERTICAL_CENTER);
+        FCentred = FXlsx.workbook_add_format(FBook);
+        FXlsx.format_set_align(FCentred, LXW_ALIGN_VERTICAL_CENTER);
     }
     ~TWorkbookWriter()
     {
-        if (FBook) workbook_close(FBook); // only after a failure: the caller drops the file
+        if (FBook) FXlsx.workbook_close(FBook); // only after a failure: the caller drops the file
     }
 
     void Fill(const std::vector<TConfigItem> &items)
     {
-        worksheet_set_column(FSheet, 0, 0, 10, nullptr);
-        worksheet_set_column(FSheet, 1, 1, 40, nullptr);
-        worksheet_set_column(FSheet, 2, 2, 8, nullptr);
-        worksheet_set_column(FSheet, 3, 3, 24, nullptr);
+        FXlsx.worksheet_set_column(FSheet, 0, 0, 10, nullptr);
+        FXlsx.worksheet_set_column(FSheet, 1, 1, 40, nullptr);
+        FXlsx.worksheet_set_column(FSheet, 2, 2, 8, nullptr);
+        FXlsx.worksheet_set_column(FSheet, 3, 3, 24, nullptr);
         for (lxw_col_t col = 0; col < 4; ++col)
-            worksheet_write_string(FSheet, 0, col, Utf8(Headers[col]), FBold);
+            FXlsx.worksheet_write_string(FSheet, 0, col, Utf8(Headers[col]), FBold);
         lxw_row_t row = 1;
         for (const TConfigItem &item : items)
             WriteItem(row++, item);
-        worksheet_write_string(FSheet, row, 1, Utf8(QStringLiteral("合计")), FBold);
+        FXlsx.worksheet_write_string(FSheet, row, 1, Utf8(QStringLiteral("合计")), FBold);
         double total = 0;
         for (const TConfigItem &item : items)
             total += item.Quantity;
         const QString formula =
             items.empty() ? QStringLiteral("=0") : QStringLiteral("=SUM(C2:C%1)").arg(row);
-        worksheet_write_formula_num(FSheet, row, 2, Utf8(formula), FBold, total);
+        FXlsx.worksheet_write_formula_num(FSheet, row, 2, Utf8(formula), FBold, total);
     }
 
     // Writes the file; false when it could not be written.
     bool Close()
     {
-        const lxw_error error = workbook_close(FBook);
+        const lxw_error error = FXlsx.workbook_close(FBook);
         FBook = nullptr;
         return error == LXW_NO_ERROR;
     }
@@ -145,11 +145,11 @@ private:
 
     void WriteItem(lxw_row_t row, const TConfigItem &item)
     {
-        worksheet_set_row(FSheet, row, 18, FCentred); // 24 pixels: room for the 20-pixel picture
-        worksheet_write_string(FSheet, row, 0, Utf8(item.Code), FCentred);
-        worksheet_write_string(FSheet, row, 1, Utf8(item.Caption), FCentred);
-        worksheet_write_number(FSheet, row, 2, item.Quantity, FCentred);
-        worksheet_write_string(FSheet, row, 3, Utf8(item.ImagePath), FLegend);
+        FXlsx.worksheet_set_row(FSheet, row, 18, FCentred); // 24 pixels: room for the 20-pixel picture
+        FXlsx.worksheet_write_string(FSheet, row, 0, Utf8(item.Code), FCentred);
+        FXlsx.worksheet_write_string(FSheet, row, 1, Utf8(item.Caption), FCentred);
+        FXlsx.worksheet_write_number(FSheet, row, 2, item.Quantity, FCentred);
+        FXlsx.worksheet_write_string(FSheet, row, 3, Utf8(item.ImagePath), FLegend);
         FPictures.push_back(LegendPng(item.Picture));
         const QByteArray &png = FPictures.back();
         if (png.isEmpty()) return;
@@ -157,11 +157,12 @@ private:
         options.x_offset = 2;
         options.y_offset = 2;
         options.object_position = LXW_OBJECT_MOVE_DONT_SIZE;
-        worksheet_insert_image_buffer_opt(FSheet, row, 3,
+        FXlsx.worksheet_insert_image_buffer_opt(FSheet, row, 3,
                                           reinterpret_cast<const unsigned char *>(png.constData()),
                                           size_t(png.size()), &options);
     }
 
+    const TXlsxLibrary &FXlsx;
     lxw_workbook *FBook;
     lxw_worksheet *FSheet = nullptr;
     lxw_format *FBold = nullptr;
@@ -176,6 +177,11 @@ private:
 
 void WriteWorkbook(const std::vector<TConfigItem> &items, const QString &fileName)
 {
+    QString missing;
+    const TXlsxLibrary *xlsx = TXlsxLibrary::Get(missing);
+    if (!xlsx)
+        throw EConfigExportError(
+            QStringLiteral("无法导出 Excel 工作簿：找不到 libxlsxwriter（%1）。").arg(missing));
     const QFileInfo target(fileName);
     const QString error =
         QStringLiteral("Cannot create file \"%1\".").arg(QDir::toNativeSeparators(fileName));
@@ -184,7 +190,7 @@ void WriteWorkbook(const std::vector<TConfigItem> &items, const QString &fileNam
     if (!partial.open()) throw EConfigExportError(error);
     partial.close();
     {
-        TWorkbookWriter writer(partial.fileName());
+        TWorkbookWriter writer(*xlsx, partial.fileName());
         writer.Fill(items);
         if (!writer.Close()) throw EConfigExportError(error);
     }

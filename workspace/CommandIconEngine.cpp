@@ -1,6 +1,7 @@
 #include "CommandIconEngine.h"
 
 #include <QPainter>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -8,26 +9,53 @@ constexpr qreal DisabledOpacity = 0.3;
 
 } // namespace
 
-TCommandIconEngine::TCommandIconEngine(TSource kind, const QString &name) : FKind(kind), FName(name)
+TCommandIconEngine::TCommandIconEngine(TSource kind, const QString &name)
 {
+    if (kind == SvgFile)
+        FSvgFile = name;
+    else
+        FMake = [name] { return QIcon::fromTheme(name); };
 }
 
-QIcon &TCommandIconEngine::Source()
+TCommandIconEngine::TCommandIconEngine(std::function<QIcon()> make) : FMake(std::move(make)) {}
+
+TCommandIconEngine::~TCommandIconEngine() = default;
+
+QIcon &TCommandIconEngine::Made()
 {
-    if (!FSource)
-        FSource = FKind == SvgFile ? QIcon(FName) : QIcon::fromTheme(FName);
-    return *FSource;
+    if (!FMade)
+        FMade = FMake();
+    return *FMade;
+}
+
+QPixmap TCommandIconEngine::DrawSvg(const QSize &size)
+{
+    if (!FRenderer)
+        FRenderer = std::make_unique<QSvgRenderer>(FSvgFile);
+    if (!FRenderer->isValid() || size.isEmpty())
+        return {};
+    QPixmap drawn(size);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    QSizeF picture = FRenderer->viewBoxF().size();
+    if (picture.isEmpty())
+        picture = size;
+    picture.scale(size, Qt::KeepAspectRatio);
+    FRenderer->render(&painter, QRectF(QPointF((size.width() - picture.width()) / 2,
+                                               (size.height() - picture.height()) / 2),
+                                       picture));
+    return drawn;
 }
 
 QPixmap TCommandIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
-    if (FKind == ThemeIcon)
-        return Source().pixmap(size, mode, state);
+    if (FSvgFile.isEmpty())
+        return Made().pixmap(size, mode, state);
     const bool faint = mode == QIcon::Disabled;
     const auto key = std::make_pair((qint64(size.width()) << 32) | quint32(size.height()), faint);
     if (const auto found = FDrawn.find(key); found != FDrawn.end())
         return found->second;
-    const QPixmap normal = Source().pixmap(size, QIcon::Normal, state);
+    const QPixmap normal = faint ? pixmap(size, QIcon::Normal, state) : DrawSvg(size);
     QPixmap drawn = normal;
     if (faint && !normal.isNull()) {
         drawn = QPixmap(normal.size());
@@ -51,8 +79,8 @@ void TCommandIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode
 
 QSize TCommandIconEngine::actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
-    if (FKind == ThemeIcon)
-        return Source().actualSize(size, mode, state);
+    if (FSvgFile.isEmpty())
+        return Made().actualSize(size, mode, state);
     // The symbolic pictures are square and scale to any size.
     const int side = qMin(size.width(), size.height());
     return QSize(side, side);
@@ -60,7 +88,8 @@ QSize TCommandIconEngine::actualSize(const QSize &size, QIcon::Mode mode, QIcon:
 
 QIconEngine *TCommandIconEngine::clone() const
 {
-    return new TCommandIconEngine(FKind, FName);
+    return FSvgFile.isEmpty() ? new TCommandIconEngine(FMake)
+                              : new TCommandIconEngine(SvgFile, FSvgFile);
 }
 
 QString TCommandIconEngine::key() const

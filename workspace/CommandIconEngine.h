@@ -2,20 +2,27 @@
 
 #include <QIcon>
 #include <QIconEngine>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
+
+class QSvgRenderer;
 
 // A command's picture, read and drawn only when a size of it is first shown,
 // and kept. Most commands sit in menus that are not open at start, so none of
 // their pictures is read before the window is up. The picture is an SVG file
 // of the symbolic theme, whose disabled form is the normal one drawn faint
 // (the symbolic pictures are grey already and must still look different when
-// the command is off), or else an icon of the desktop's theme as it is.
+// the command is off), or else an icon made when first needed (one of the
+// desktop's theme, or a drawing of our own) and shown as it is.
 class TCommandIconEngine : public QIconEngine {
 public:
     enum TSource { SvgFile, ThemeIcon };
     TCommandIconEngine(TSource kind, const QString &name);
+    explicit TCommandIconEngine(std::function<QIcon()> make);
+    ~TCommandIconEngine() override;
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
@@ -24,10 +31,14 @@ public:
     QString key() const override;
 
 private:
-    QIcon &Source();
+    QPixmap DrawSvg(const QSize &size);
+    QIcon &Made();
 
-    TSource FKind;
-    QString FName;
-    std::optional<QIcon> FSource;                      // made when first asked for a picture
+    QString FSvgFile;             // empty when the icon is made instead
+    std::function<QIcon()> FMake; // makes the icon of any other kind
+    // The SVG is read straight into a renderer: going through QIcon would load
+    // Qt's SVG icon plug-in at start for the toolbar's first pictures.
+    std::unique_ptr<QSvgRenderer> FRenderer;
+    std::optional<QIcon> FMade;
     std::map<std::pair<qint64, bool>, QPixmap> FDrawn; // by size and faintness
 };

@@ -24,7 +24,8 @@ QIcon Icon(const QString &name)
     if (name.isEmpty())
         return QIcon();
     if (name == u"hand") // moving the view: the control's own open hand
-        return QIcon(GraphCursors::Cursor(GraphCursors::HandFlat).pixmap());
+        return QIcon(new TCommandIconEngine(
+            [] { return QIcon(GraphCursors::Cursor(GraphCursors::HandFlat).pixmap()); }));
     for (const QString &folder : ThemeFolders) {
         const QString path = QDir(folder).filePath(name + QStringLiteral("-symbolic.svg"));
         if (QFileInfo::exists(path))

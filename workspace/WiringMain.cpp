@@ -68,9 +68,11 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
     ConnectCommands();
     ConnectDiagramEvents();
     ConnectEditingCommands();
-    if (FStart == TStart::Complete)
+    if (FStart == TStart::Complete) {
         MakeCommandWindows();
-    SetUpPalettes();
+        SetUpPalettes();
+    }
+    ConnectHints();
     SetUpDesktop();
     SetUpHistory();
     SetUpRecovery();

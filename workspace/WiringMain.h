@@ -348,7 +348,11 @@ private:
     // A check command that found no drawing to act on keeps its tick.
     static void RevertCheck(QAction *action);
 
+    // The palettes' groups, tools and the details window; at start, or once
+    // the first page is up when that is shown first.
     void SetUpPalettes();
+    // The details shown while the pointer rests on a symbol of a drawing.
+    void ConnectHints();
     void SetUpDesktop();
     void SetUpHistory();
     void SetUpRecovery();

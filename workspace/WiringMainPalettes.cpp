@@ -89,6 +89,10 @@ void TFrmMain::SetUpPalettes()
     }
 
     FrmHint = new TFrmHint(this);
+}
+
+void TFrmMain::ConnectHints()
+{
     timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("timer"));
     timer->setInterval(1000);

@@ -89,6 +89,8 @@ void TFrmMain::FinishStart()
     if (!FrmAbout)
         FrmAbout = new TFrmAbout(this);
     // The palettes first: filling them empties the scheme group.
+    if (!ImageListSmallNav)
+        SetUpPalettes();
     if (FPalettesPending) {
         FPalettesPending = false;
         Run([this] { FillPalettes(); });

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <map>
 
 namespace GraphCursors {
 
@@ -98,19 +97,32 @@ QCursor Make(int number)
     }
 }
 
+// Each made once, when first asked for, and kept, as the platform keeps
+// registered cursors.
+template <int Number> const QCursor &Registered()
+{
+    static const QCursor cursor = Make(Number);
+    return cursor;
+}
+
 } // namespace
 
 QCursor Cursor(int number)
 {
-    // Registered once, as the platform keeps registered cursors.
-    static const std::map<int, QCursor> registered = [] {
-        std::map<int, QCursor> cursors;
-        for (int n = HandFlat; n <= CrossHair2; ++n)
-            cursors.emplace(n, Make(n));
-        return cursors;
-    }();
-    const auto it = registered.find(number);
-    return it == registered.end() ? QCursor(Qt::ArrowCursor) : it->second;
+    switch (number) {
+    case HandFlat:
+        return Registered<HandFlat>();
+    case HandGrab:
+        return Registered<HandGrab>();
+    case HandPoint:
+        return Registered<HandPoint>();
+    case CrossHair1:
+        return Registered<CrossHair1>();
+    case CrossHair2:
+        return Registered<CrossHair2>();
+    default:
+        return QCursor(Qt::ArrowCursor);
+    }
 }
 
 } // namespace GraphCursors
