@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 // The program entry: sets the application title, finds the data folders and
 // runs the main window until it closes.
@@ -18,6 +20,9 @@
 // the designer's projects and schemes in a folder of the user's own.
 int main(int argc, char *argv[])
 {
+    // Fontconfig reads its configuration and font cache while Qt connects to
+    // the display; the first text laid out would otherwise wait for it.
+    std::jthread fontconfig([] { FcInit(); });
     TGuardedApplication app(argc, argv);
     QApplication::setStyle(new TWorkspaceStyle);
     QApplication::setApplicationName(IUserDialogs::ApplicationTitle());

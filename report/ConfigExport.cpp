@@ -105,7 +105,8 @@ public:
     }
     ~TWorkbookWriter()
     {
-        if (FBook) FXlsx.workbook_close(FBook); // only after a failure: the caller drops the file
+        if (FBook)
+            FXlsx.workbook_close(FBook); // only after a failure: the caller drops the file
     }
 
     void Fill(const std::vector<TConfigItem> &items)
@@ -145,7 +146,8 @@ private:
 
     void WriteItem(lxw_row_t row, const TConfigItem &item)
     {
-        FXlsx.worksheet_set_row(FSheet, row, 18, FCentred); // 24 pixels: room for the 20-pixel picture
+        FXlsx.worksheet_set_row(FSheet, row, 18,
+                                FCentred); // 24 pixels: room for the 20-pixel picture
         FXlsx.worksheet_write_string(FSheet, row, 0, Utf8(item.Code), FCentred);
         FXlsx.worksheet_write_string(FSheet, row, 1, Utf8(item.Caption), FCentred);
         FXlsx.worksheet_write_number(FSheet, row, 2, item.Quantity, FCentred);
@@ -157,9 +159,9 @@ private:
         options.x_offset = 2;
         options.y_offset = 2;
         options.object_position = LXW_OBJECT_MOVE_DONT_SIZE;
-        FXlsx.worksheet_insert_image_buffer_opt(FSheet, row, 3,
-                                          reinterpret_cast<const unsigned char *>(png.constData()),
-                                          size_t(png.size()), &options);
+        FXlsx.worksheet_insert_image_buffer_opt(
+            FSheet, row, 3, reinterpret_cast<const unsigned char *>(png.constData()),
+            size_t(png.size()), &options);
     }
 
     const TXlsxLibrary &FXlsx;

@@ -18,9 +18,9 @@ TLoaded Load()
         loaded.Problem = library.errorString();
         return loaded;
     }
-#define VARNETH_XLSX_RESOLVE(name)                                                                \
-    loaded.Functions.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));          \
-    if (!loaded.Functions.name && loaded.Problem.isEmpty())                                       \
+#define VARNETH_XLSX_RESOLVE(name)                                                                 \
+    loaded.Functions.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));           \
+    if (!loaded.Functions.name && loaded.Problem.isEmpty())                                        \
         loaded.Problem = library.errorString();
     VARNETH_XLSX_FUNCTIONS(VARNETH_XLSX_RESOLVE)
 #undef VARNETH_XLSX_RESOLVE

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QThreadPool>
 
 namespace {
 
@@ -28,23 +29,47 @@ QIcon &TCommandIconEngine::Made()
     return *FMade;
 }
 
-QPixmap TCommandIconEngine::DrawSvg(const QSize &size)
+void TCommandIconEngine::DrawAhead(const QSize &size)
 {
-    if (!FRenderer)
-        FRenderer = std::make_unique<QSvgRenderer>(FSvgFile);
-    if (!FRenderer->isValid() || size.isEmpty())
+    if (FSvgFile.isEmpty() || FAhead.valid())
+        return;
+    // The worker reads the file into a renderer of its own and draws into an
+    // image, which, unlike a pixmap, may be made on any thread.
+    auto task = std::make_shared<std::packaged_task<QImage()>>([file = FSvgFile, size] {
+        QSvgRenderer renderer(file);
+        return Draw(renderer, size);
+    });
+    FAheadSize = size;
+    FAhead = task->get_future();
+    QThreadPool::globalInstance()->start([task] { (*task)(); });
+}
+
+QImage TCommandIconEngine::Draw(QSvgRenderer &renderer, const QSize &size)
+{
+    if (!renderer.isValid() || size.isEmpty())
         return {};
-    QPixmap drawn(size);
+    QImage drawn(size, QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QPainter painter(&drawn);
-    QSizeF picture = FRenderer->viewBoxF().size();
+    QSizeF picture = renderer.viewBoxF().size();
     if (picture.isEmpty())
         picture = size;
     picture.scale(size, Qt::KeepAspectRatio);
-    FRenderer->render(&painter, QRectF(QPointF((size.width() - picture.width()) / 2,
-                                               (size.height() - picture.height()) / 2),
-                                       picture));
+    renderer.render(&painter, QRectF(QPointF((size.width() - picture.width()) / 2,
+                                             (size.height() - picture.height()) / 2),
+                                     picture));
     return drawn;
+}
+
+QPixmap TCommandIconEngine::DrawSvg(const QSize &size)
+{
+    if (FAhead.valid() && size == FAheadSize) {
+        const QImage drawn = FAhead.get(); // leaves the future empty
+        return QPixmap::fromImage(drawn);
+    }
+    if (!FRenderer)
+        FRenderer = std::make_unique<QSvgRenderer>(FSvgFile);
+    return QPixmap::fromImage(Draw(*FRenderer, size));
 }
 
 QPixmap TCommandIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)

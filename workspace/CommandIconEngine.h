@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,6 +25,11 @@ public:
     explicit TCommandIconEngine(std::function<QIcon()> make);
     ~TCommandIconEngine() override;
 
+    // Starts drawing an SVG picture at this size (in device pixels) on a
+    // worker thread, for a command shown as soon as the window is: the
+    // window's first paint then finds it drawn.
+    void DrawAhead(const QSize &size);
+
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
@@ -31,6 +37,7 @@ public:
     QString key() const override;
 
 private:
+    static QImage Draw(QSvgRenderer &renderer, const QSize &size);
     QPixmap DrawSvg(const QSize &size);
     QIcon &Made();
 
@@ -40,5 +47,7 @@ private:
     // Qt's SVG icon plug-in at start for the toolbar's first pictures.
     std::unique_ptr<QSvgRenderer> FRenderer;
     std::optional<QIcon> FMade;
+    QSize FAheadSize;
+    std::future<QImage> FAhead;
     std::map<std::pair<qint64, bool>, QPixmap> FDrawn; // by size and faintness
 };

@@ -19,7 +19,7 @@ const QStringList ThemeFolders = {
 
 } // namespace
 
-QIcon Icon(const QString &name)
+QIcon Icon(const QString &name, const QSize &drawAhead)
 {
     if (name.isEmpty())
         return QIcon();
@@ -28,8 +28,12 @@ QIcon Icon(const QString &name)
             [] { return QIcon(GraphCursors::Cursor(GraphCursors::HandFlat).pixmap()); }));
     for (const QString &folder : ThemeFolders) {
         const QString path = QDir(folder).filePath(name + QStringLiteral("-symbolic.svg"));
-        if (QFileInfo::exists(path))
-            return QIcon(new TCommandIconEngine(TCommandIconEngine::SvgFile, path));
+        if (QFileInfo::exists(path)) {
+            auto *engine = new TCommandIconEngine(TCommandIconEngine::SvgFile, path);
+            if (drawAhead.isValid())
+                engine->DrawAhead(drawAhead);
+            return QIcon(engine);
+        }
     }
     return QIcon(new TCommandIconEngine(TCommandIconEngine::ThemeIcon, name));
 }

@@ -7,6 +7,8 @@
 // Debian ships (freely licensed), or a drawing of our own where it has none.
 namespace CommandIcons {
 
-QIcon Icon(const QString &name);
+// A picture the window shows at once is drawn ahead, on a worker thread, at
+// `drawAhead` (device pixels) when that is given.
+QIcon Icon(const QString &name, const QSize &drawAhead = QSize());
 
 } // namespace CommandIcons

@@ -41,6 +41,35 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+
+// The toolbar's commands, in order; "-" separates groups.
+const QStringList ToolbarCommands({"actFileCreate",
+                                   "actFileOpen",
+                                   "actFileSave",
+                                   "actFileSaveAs",
+                                   "actFilePrint",
+                                   "actFileQuit",
+                                   "-",
+                                   "actEditCut",
+                                   "actEditCopy",
+                                   "actEditPaste",
+                                   "actEditDel",
+                                   "actEditLock",
+                                   "actEditSelAll",
+                                   "-",
+                                   "actDisplayZoomOut",
+                                   "actDisplayZoonIn",
+                                   "actDisplayMove",
+                                   "-",
+                                   "actEditFront",
+                                   "actEditBack",
+                                   "actEditLink",
+                                   "-",
+                                   "actAboutHelp"});
+
+} // namespace
+
 QString TFrmMain::HomePage()
 {
     return QStringLiteral("https://varneth.example/");
@@ -327,7 +356,9 @@ QAction *TFrmMain::AddAction(const QString &name, const QString &caption, const 
     action->setObjectName(name);
     action->setToolTip(hint.isEmpty() ? caption : hint);
     action->setStatusTip(hint);
-    action->setIcon(CommandIcons::Icon(iconName));
+    // The toolbar is in the first window; the menus open later.
+    const QSize ahead = ToolbarCommands.contains(name) ? iconSize() * devicePixelRatioF() : QSize();
+    action->setIcon(CommandIcons::Icon(iconName, ahead));
     action->setCheckable(checkable);
     action->setChecked(checked);
     FActions[name] = action;
@@ -434,11 +465,7 @@ void TFrmMain::BuildMenusAndToolbar()
     tools->setObjectName(QStringLiteral("ToolBar"));
     tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tools->setMovable(false);
-    fill(tools, {"actFileCreate", "actFileOpen", "actFileSave", "actFileSaveAs", "actFilePrint",
-                 "actFileQuit", "-", "actEditCut", "actEditCopy", "actEditPaste", "actEditDel",
-                 "actEditLock", "actEditSelAll", "-", "actDisplayZoomOut", "actDisplayZoonIn",
-                 "actDisplayMove", "-", "actEditFront", "actEditBack", "actEditLink", "-",
-                 "actAboutHelp"});
+    fill(tools, ToolbarCommands);
 
     pmObj = new QMenu(this);
     pmObj->setObjectName(QStringLiteral("pmObj"));

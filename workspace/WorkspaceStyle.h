@@ -9,6 +9,8 @@
 // the buttons show only when a bar is too narrow for its items.
 class TWorkspaceStyle : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
 };

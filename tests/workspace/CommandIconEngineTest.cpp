@@ -1,8 +1,10 @@
 #include "CommandIconEngine.h"
+#include "WorkspaceStyle.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -64,6 +66,27 @@ TEST_F(CommandIconEngineTest, ACopyDrawsTheSameAndAMissingFileDrawsNothing)
     EXPECT_TRUE(missing.pixmap(QSize(24, 24), QIcon::Disabled).isNull());
 }
 
+TEST_F(CommandIconEngineTest, APictureDrawnAheadIsTheOneDrawnWhenAsked)
+{
+    const QIcon plain(new TCommandIconEngine(TCommandIconEngine::SvgFile, File));
+    auto *engine = new TCommandIconEngine(TCommandIconEngine::SvgFile, File);
+    engine->DrawAhead(QSize(24, 24));
+    const QIcon ahead(engine);
+    for (int side : {24, 16, 24}) {
+        const QSize size(side, side);
+        EXPECT_EQ(ahead.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  plain.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32))
+            << side;
+        EXPECT_EQ(Ink(ahead.pixmap(size, QIcon::Disabled)),
+                  Ink(plain.pixmap(size, QIcon::Disabled)))
+            << side;
+    }
+    auto *missing = new TCommandIconEngine(TCommandIconEngine::SvgFile,
+                                           Dir.filePath(QStringLiteral("none.svg")));
+    missing->DrawAhead(QSize(24, 24));
+    EXPECT_TRUE(QIcon(missing).pixmap(24).isNull());
+}
+
 TEST_F(CommandIconEngineTest, AThemeIconIsTheThemesOwn)
 {
     // A theme of our own, searched only when the picture is first asked for.
@@ -89,6 +112,19 @@ TEST_F(CommandIconEngineTest, AThemeIconIsTheThemesOwn)
         << "the theme's own disabled form";
     QIcon::setThemeSearchPaths(paths);
     QIcon::setThemeName(name);
+}
+
+TEST(WorkspaceStyleTest, OverflowButtonsShowTheBaseStylesPictures)
+{
+    TWorkspaceStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    for (const QStyle::StandardPixmap icon :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton}) {
+        const QPixmap own = style.standardIcon(icon).pixmap(16);
+        EXPECT_GT(Ink(own), 0) << icon;
+        EXPECT_EQ(own.toImage(), fusion->standardIcon(icon).pixmap(16).toImage()) << icon;
+    }
 }
 
 } // namespace
