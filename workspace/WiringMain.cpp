@@ -66,7 +66,10 @@ const QStringList ToolbarCommands({"actFileCreate",
                                    "actEditBack",
                                    "actEditLink",
                                    "-",
-                                   "actAboutHelp"});
+                                   "actAboutHelp",
+                                   "-",
+                                   "actEditUndo",
+                                   "actEditRedo"});
 
 } // namespace
 
@@ -417,6 +420,8 @@ void TFrmMain::BuildActions()
         {"actAboutMe", u"关于本软件", u"", "help-about", false, false},
         {"actAboutWebsite", u"浏览网站", u"", "", false, false},
         {"actAboutHelp", u"帮助", u"帮助", "help-browser", false, false},
+        {"actEditUndo", u"撤销", u"撤销", "edit-undo", false, false},
+        {"actEditRedo", u"重做", u"重做", "edit-redo", false, false},
     };
     for (const Command &c : commands)
         AddAction(QLatin1String(c.name), QString::fromUtf16(c.caption),
@@ -453,7 +458,7 @@ void TFrmMain::BuildMenusAndToolbar()
     fill(menuBar()->addMenu(QStringLiteral("编辑")),
          {"actEditCut", "actEditCopy", "actEditPaste", "actEditDel", "-", "actEditFront",
           "actEditBack", "-", "actEditSelAll", "actEditLock", "-", "actEditImport",
-          "actEditReImport", "actEditClear"});
+          "actEditReImport", "actEditClear", "-", "actEditUndo", "actEditRedo"});
     fill(menuBar()->addMenu(QStringLiteral("显示")),
          {"actDisplayBase", "actDisplayAll", "actDisplayGrid", "-", "actDisplayZoonIn",
           "actDisplayZoomOut", "actDisplayZoom"});

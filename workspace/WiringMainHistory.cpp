@@ -10,10 +10,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSignalBlocker>
-#include <QToolBar>
 
 namespace {
 
@@ -50,23 +47,12 @@ void TFrmMain::SetUpHistory()
         FHistories.push_back(std::move(history));
     }
 
-    QAction *undo = AddAction(QStringLiteral("actEditUndo"), UndoCaption, UndoCaption,
-                              QStringLiteral("edit-undo"), false, false);
-    QAction *redo = AddAction(QStringLiteral("actEditRedo"), RedoCaption, RedoCaption,
-                              QStringLiteral("edit-redo"), false, false);
+    // Made with the other commands and placed after the specified items.
+    QAction *undo = Action(QStringLiteral("actEditUndo"));
+    QAction *redo = Action(QStringLiteral("actEditRedo"));
     undo->setShortcuts(QKeySequence::Undo);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // After the specified items, which keep their order.
-    for (QAction *menu : menuBar()->actions())
-        if (menu->text() == u"编辑" && menu->menu()) {
-            menu->menu()->addSeparator();
-            menu->menu()->addActions({undo, redo});
-        }
-    if (auto *tools = findChild<QToolBar *>(QStringLiteral("ToolBar"))) {
-        tools->addSeparator();
-        tools->addActions({undo, redo});
-    }
     connect(undo, &QAction::triggered, this, [this] { Run([this] { ReplayStep(true); }); });
     connect(redo, &QAction::triggered, this, [this] { Run([this] { ReplayStep(false); }); });
     UpdateUndoActions();
