@@ -200,16 +200,22 @@ void TFrmMain::BuildPages()
     PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
     PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
 
-    FConfigPage = new QWidget;
-    FConfigPage->setObjectName(QStringLiteral("TabSheet3"));
-    new QVBoxLayout(FConfigPage);
-    FConfigPage->layout()->setContentsMargins(10, 10, 10, 10);
-    PageControl->addTab(FConfigPage, QStringLiteral("配置单"));
-    PageControl->addTab(BuildPreviewPage(), QStringLiteral("输出预览"));
+    FConfigPage = AddLaterPage(QStringLiteral("TabSheet3"), QStringLiteral("配置单"), 10);
+    FPreviewPage = AddLaterPage(QStringLiteral("TabSheet4"), QStringLiteral("输出预览"), 0);
 
     connect(PageControl, &QTabWidget::currentChanged, this,
             [this](int index) { PageShown(index); });
     setCentralWidget(PageControl);
+}
+
+QWidget *TFrmMain::AddLaterPage(const QString &name, const QString &caption, int margin)
+{
+    auto *page = new QWidget;
+    page->setObjectName(name);
+    new QVBoxLayout(page);
+    page->layout()->setContentsMargins(margin, margin, margin, margin);
+    PageControl->addTab(page, caption);
+    return page;
 }
 
 TConfigListView *TFrmMain::ConfigListView()
@@ -342,11 +348,14 @@ QWidget *TFrmMain::BuildDiagramPage(QWidget *palette, TGraphControl *graph)
     return splitter;
 }
 
-QWidget *TFrmMain::BuildPreviewPage()
+TReportPreview *TFrmMain::Preview()
 {
-    PageControlSub = new TReportPreview;
-    connect(PageControlSub, &QTabWidget::currentChanged, this,
-            [this](int index) { Run([this, index] { RenderPreviewPage(index + 1); }); });
+    if (!PageControlSub) {
+        PageControlSub = new TReportPreview;
+        connect(PageControlSub, &QTabWidget::currentChanged, this,
+                [this](int index) { Run([this, index] { RenderPreviewPage(index + 1); }); });
+        FPreviewPage->layout()->addWidget(PageControlSub);
+    }
     return PageControlSub;
 }
 

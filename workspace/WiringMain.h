@@ -102,12 +102,13 @@ public:
     TGraphControl *gcWiring = nullptr;
     TGraphControl *gcGuard = nullptr;
     QTabWidget *PageControl = nullptr;
-    TReportPreview *PageControlSub = nullptr;
     TNavBar *navBarWiring = nullptr;
     TNavBar *navBarGuard = nullptr;
     // The configuration list's view, made when first needed: its header's
     // bold captions would otherwise load two more fonts before the first page.
     TConfigListView *ConfigListView();
+    // The report's preview, made when first needed, as the list's view.
+    TReportPreview *Preview();
     QLineEdit *EdtProjectName = nullptr;
     QLineEdit *EdtCustomerName = nullptr;
     QLineEdit *EdtCustomerPhone = nullptr;
@@ -302,13 +303,16 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TConfigListView *lvConfig = nullptr; // see ConfigListView()
+    TConfigListView *lvConfig = nullptr;      // see ConfigListView()
+    TReportPreview *PageControlSub = nullptr; // see Preview()
     QWidget *FConfigPage = nullptr;
+    QWidget *FPreviewPage = nullptr;
+    // A page of PageControl whose content is made when first needed.
+    QWidget *AddLaterPage(const QString &name, const QString &caption, int margin);
     void FormCreate();
     void BuildPages();
     QWidget *BuildProjectPage();
     QWidget *BuildDiagramPage(QWidget *palette, TGraphControl *graph);
-    QWidget *BuildPreviewPage();
     void BuildActions();
     void BuildMenusAndToolbar();
     void SetUpDiagrams();

@@ -68,25 +68,26 @@ void TFrmMain::TabSheet4Show()
 {
     if (!ProjectOpen) return;
     TReport report(ReportInput());
-    PageControlSub->SetPageCount(
+    Preview()->SetPageCount(
         ReportOutput::PreviewPageCount(report, ReportOutput::PreviewPage(&Printer())));
-    if (PageControlSub->currentIndex() == 0)
+    if (Preview()->currentIndex() == 0)
         RenderPreviewPage(1);
     else
-        PageControlSub->setCurrentIndex(0); // renders page 1
+        Preview()->setCurrentIndex(0); // renders page 1
 }
 
 void TFrmMain::RenderPreviewPage(int n)
 {
     if (!ProjectOpen) return;
     TReport report(ReportInput());
-    PageControlSub->SetPageImage(
+    Preview()->SetPageImage(
         n, ReportOutput::RenderPreviewPage(report, ReportOutput::PreviewPage(&Printer()), n));
 }
 
 void TFrmMain::ClearPreview()
 {
-    PageControlSub->Clear();
+    if (PageControlSub)
+        PageControlSub->Clear(); // nothing shown yet otherwise
 }
 
 void TFrmMain::PrintReport(QPrinter &printer)

@@ -31,7 +31,7 @@ protected:
     }
     QSize Shown(int page) const
     {
-        const QLabel *image = Window->PageControlSub->ImagePage(page);
+        const QLabel *image = Window->Preview()->ImagePage(page);
         return image && !image->pixmap().isNull() ? image->pixmap().size() : QSize();
     }
     static int PdfPages(const QByteArray &pdf)
@@ -43,7 +43,7 @@ protected:
 
 TEST_F(ReportCommandsTest, ThePreviewShowsPageOneFirstAndIsClearedWithTheProject)
 {
-    TReportPreview *preview = Window->PageControlSub;
+    TReportPreview *preview = Window->Preview();
     ASSERT_EQ(preview->count(), 3);
     EXPECT_EQ(preview->tabText(0), QStringLiteral("第一页"));
     EXPECT_EQ(preview->tabPosition(), QTabWidget::South);
