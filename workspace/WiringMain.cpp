@@ -93,6 +93,11 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
         FDialogs = FOwnDialogs.get();
     }
     setObjectName(QStringLiteral("FrmMain"));
+    // The library is read on another thread while the window is built.
+    FLibraryRead =
+        std::async(std::launch::async, [file = AppPath + QStringLiteral("iconstore.xml")] {
+            return std::make_unique<TIconstore>(file);
+        });
     BuildActions();
     BuildPages();
     BuildMenusAndToolbar();
@@ -149,7 +154,7 @@ void TFrmMain::FormCreate()
     DropPending = false;
     ActiveGraph = gcWiring;
     try {
-        IconStore = std::make_unique<TIconstore>(AppPath + QStringLiteral("iconstore.xml"));
+        IconStore = FLibraryRead.get();
     } catch (const std::exception &error) {
         // The window still works on drawings, without a library.
         ShowError(QString::fromStdString(error.what()));

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <utility>
@@ -310,6 +311,7 @@ private:
     // A page of PageControl whose content is made when first needed.
     QWidget *AddLaterPage(const QString &name, const QString &caption, int margin);
     void FormCreate();
+    std::future<std::unique_ptr<TIconstore>> FLibraryRead; // taken by FormCreate
     void BuildPages();
     QWidget *BuildProjectPage();
     QWidget *BuildDiagramPage(QWidget *palette, TGraphControl *graph);
