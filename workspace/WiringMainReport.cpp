@@ -66,14 +66,15 @@ QPrinter &TFrmMain::Printer()
 
 void TFrmMain::TabSheet4Show()
 {
+    TReportPreview *preview = Preview(); // its page tabs show even without a project
     if (!ProjectOpen) return;
     TReport report(ReportInput());
-    Preview()->SetPageCount(
+    preview->SetPageCount(
         ReportOutput::PreviewPageCount(report, ReportOutput::PreviewPage(&Printer())));
-    if (Preview()->currentIndex() == 0)
+    if (preview->currentIndex() == 0)
         RenderPreviewPage(1);
     else
-        Preview()->setCurrentIndex(0); // renders page 1
+        preview->setCurrentIndex(0); // renders page 1
 }
 
 void TFrmMain::RenderPreviewPage(int n)

@@ -81,6 +81,21 @@ TEST_F(ReportCommandsTest, ThePreviewShowsPageOneFirstAndIsClearedWithTheProject
     EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
 }
 
+using PreviewPageTest = WorkspaceTest;
+
+TEST_F(PreviewPageTest, IsMadeWhenFirstShownWithItsPageTabsEvenWithoutAProject)
+{
+    Start();
+    EXPECT_EQ(Window->findChild<TReportPreview *>(), nullptr) << "not before it is shown";
+    Window->PageControl->setCurrentIndex(4);
+    const auto *preview = Window->findChild<TReportPreview *>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview, Window->Preview());
+    EXPECT_EQ(preview->count(), 3);
+    EXPECT_TRUE(Window->PageControl->currentWidget()->isAncestorOf(preview));
+    EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
 TEST_F(ReportCommandsTest, PrintsEveryPageAndReportsAJobThatCannotStart)
 {
     const QString pdf = Dir.path() + QStringLiteral("/printed.pdf");
