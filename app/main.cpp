@@ -1,5 +1,5 @@
+#include "AfterFirstPaint.h"
 #include "AppFolders.h"
-#include "FirstPaintExit.h"
 #include "GuardedApplication.h"
 #include "QtTranslations.h"
 #include "WiringMain.h"
@@ -7,7 +7,6 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QTimer>
 #include <fontconfig/fontconfig.h>
 #include <thread>
 
@@ -44,16 +43,17 @@ int main(int argc, char *argv[])
     app.SetErrorReporter([&window](const QString &message) {
         window.Dialogs().Tell(&window, message, IUserDialogs::Error);
     });
-    TFirstPaintExit::InstallIfAsked(window);
-    window.showMaximized();
-    if (!unmade.isEmpty())
-        QTimer::singleShot(0, &window, [&window, unmade] {
+    // Once the window is up: a folder that could not be made, then what a
+    // crash left of unsaved work, offered back.
+    TAfterFirstPaint::Run(window, [&window, unmade] {
+        if (!unmade.isEmpty())
             window.Dialogs().Tell(&window,
                                   QStringLiteral("无法创建文件夹 %1，方案将无法保存！")
                                       .arg(QDir::toNativeSeparators(unmade)),
                                   IUserDialogs::Error);
-        });
-    // Once the window is up: what a crash left of unsaved work is offered back.
-    QTimer::singleShot(0, &window, [&window] { window.OfferRecovery(); });
+        window.OfferRecovery();
+    });
+    TAfterFirstPaint::ExitIfAsked(window);
+    window.showMaximized();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "FirstPaintExit.h"
+#include "AfterFirstPaint.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("bare"));
-    TFirstPaintExit::InstallIfAsked(window);
+    TAfterFirstPaint::ExitIfAsked(window);
     window.showMaximized();
     return app.exec();
 }
