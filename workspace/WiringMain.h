@@ -95,9 +95,13 @@ public:
     void SetProjectOpen(bool value);
     void SetModified(bool value);
     void ResetProject();
-    // Opens the project whose settings file is given. On failure the error
-    // is reported, nothing stays half open, and the result is false.
-    bool OpenProjectFile(const QString &fileName);
+    // Opens the project whose settings file is given, with its drawing files
+    // or, for a recovery, with empty drawings the caller then fills (the
+    // project may never have been saved, so its drawing files may not exist).
+    // On failure the error is reported, nothing stays half open, and the
+    // result is false.
+    enum class TDrawings { FromFiles, Empty };
+    bool OpenProjectFile(const QString &fileName, TDrawings drawings = TDrawings::FromFiles);
 
     // --- Components (named as on the form) ---
     TGraphControl *gcWiring = nullptr;

@@ -195,7 +195,7 @@ void TFrmMain::actFileOpenExecute()
         OpenProjectFile(fileName);
 }
 
-bool TFrmMain::OpenProjectFile(const QString &fileName)
+bool TFrmMain::OpenProjectFile(const QString &fileName, TDrawings drawings)
 {
     auto settings = std::make_unique<TIniFile>(fileName);
     const QString recorded = settings->ReadString(CustomerSection, FloorPlanKey);
@@ -204,8 +204,14 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
     QString floorPlanProblem;
     TPicture picture;
     try {
-        reading = ChangeFileExt(fileName, QStringLiteral(".wir"));
-        gcWiring->LoadFromFile(reading);
+        const auto load = [&](TGraphControl *graph, const QString &extension) {
+            reading = ChangeFileExt(fileName, extension);
+            if (drawings == TDrawings::FromFiles)
+                graph->LoadFromFile(reading);
+            else
+                graph->Clear();
+        };
+        load(gcWiring, QStringLiteral(".wir"));
         if (!recorded.isEmpty() && floorPlan.isEmpty())
             floorPlanProblem = QStringLiteral("户型图文件 %1 不存在，方案已不带户型图打开，"
                                               "请重新选择户型图。")
@@ -221,8 +227,7 @@ bool TFrmMain::OpenProjectFile(const QString &fileName)
             floorPlan.clear();
             picture.Clear();
         }
-        reading = ChangeFileExt(fileName, QStringLiteral(".gua"));
-        gcGuard->LoadFromFile(reading);
+        load(gcGuard, QStringLiteral(".gua"));
     } catch (const std::exception &error) {
         // The window stays usable and without an open project.
         gcWiring->Clear();

@@ -115,7 +115,7 @@ bool TFrmMain::RestoreRecovery(const TRecoveredProject &project)
              IUserDialogs::Warning);
         return false;
     }
-    if (!OpenProjectFile(project.ProjectPath))
+    if (!OpenProjectFile(project.ProjectPath, TDrawings::Empty))
         return false;
     try {
         gcWiring->LoadFromBytes(project.Wiring);

@@ -95,6 +95,29 @@ TEST_F(RecoveryTest, WorkKeptBeforeACrashComesBackUnsavedAtTheNextStart)
     EXPECT_TRUE(LoadsAsDiagram(ProjectFile(QStringLiteral("recovery"), ".wir")));
 }
 
+TEST_F(RecoveryTest, AProjectNeverSavedComesBackToo)
+{
+    ASSERT_TRUE(CreateThroughDialog(
+        [&](TFrmCustomer &dialog) { FillDialog(dialog, QStringLiteral("fresh"), Plan()); }));
+    const QString drawingFile = ProjectFile(QStringLiteral("fresh"), ".wir");
+    ASSERT_FALSE(QFileInfo::exists(drawingFile)) << "its drawings are not on disk yet";
+    Edit();
+    ASSERT_TRUE(Window->KeepForRecovery());
+    const QByteArray drawing = Window->gcWiring->SaveToBytes();
+    Crash();
+
+    StartHere();
+    Dialogs.Answers.push_back(IUserDialogs::Yes);
+    ASSERT_TRUE(Window->OfferRecovery()) << Dialogs.Texts().join(u" | ").toStdString();
+    EXPECT_EQ(Window->ProjectPath, ProjectFile(QStringLiteral("fresh")));
+    EXPECT_EQ(Window->gcWiring->SaveToBytes(), AsLoaded(drawing));
+    EXPECT_EQ(Window->EdtCustomerName->text(), QStringLiteral("赵六"));
+    EXPECT_TRUE(Window->Modified);
+    EXPECT_EQ(Dialogs.Messages.size(), 1u) << Dialogs.Texts().join(u" | ").toStdString();
+    ASSERT_TRUE(Window->actFileSaveExecute());
+    EXPECT_TRUE(LoadsAsDiagram(drawingFile));
+}
+
 TEST_F(RecoveryTest, DeclinedRecoveriesStayUntilTheNextSaveAndACleanCloseRemovesThem)
 {
     Open(Project);
