@@ -1,14 +1,15 @@
 #include "WiringMain.h"
 
+#include "AfterFirstPaint.h"
 #include "CommandIcons.h"
 #include "ConfigList.h"
 #include "ConfigListView.h"
 #include "GraphControl.h"
 #include "GraphHistory.h"
-#include "RecoveryStore.h"
 #include "IniFile.h"
-#include "ReportPreview.h"
 #include "NavBar.h"
+#include "RecoveryStore.h"
+#include "ReportPreview.h"
 #include "ViewHint.h"
 #include "WiringAbout.h"
 #include "WiringCustomer.h"
@@ -108,6 +109,8 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
     if (FStart == TStart::Complete) {
         MakeCommandWindows();
         SetUpPalettes();
+    } else {
+        TAfterFirstPaint::Run(*this, [this] { FinishStart(); });
     }
     ConnectHints();
     SetUpDesktop();

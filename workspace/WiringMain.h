@@ -304,8 +304,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // At the first show the recommended schemes are listed.
     void showEvent(QShowEvent *event) override;
-    // After the first paint the rest of a start that showed the first page first.
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     TConfigListView *lvConfig = nullptr;      // see ConfigListView()
@@ -379,7 +377,6 @@ private:
     bool FSchemesListed = false;
     TStart FStart;
     bool FPalettesPending = false; // filled by FinishStart
-    bool FFinishPosted = false;
     bool FPlacingSymbol = false; // a drop is inserting a symbol it has the picture of
     std::unique_ptr<QPrinter> FPrinter;
     std::unique_ptr<IUserDialogs> FOwnDialogs;

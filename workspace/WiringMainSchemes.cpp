@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QShowEvent>
-#include <QTimer>
 
 // The recommended schemes: every ".prj" file of the scheme folder becomes
 // an item of the first group of the distribution-box palette.
@@ -71,15 +70,6 @@ void TFrmMain::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (FStart == TStart::Complete)
         FinishStart();
-}
-
-void TFrmMain::paintEvent(QPaintEvent *event)
-{
-    QMainWindow::paintEvent(event);
-    if (!FFinishPosted) {
-        FFinishPosted = true;
-        QTimer::singleShot(0, this, [this] { FinishStart(); });
-    }
 }
 
 void TFrmMain::FinishStart()
