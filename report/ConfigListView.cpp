@@ -1,6 +1,7 @@
 #include "ConfigListView.h"
 
 #include "ConfigItem.h"
+#include "GraphFont.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -34,9 +35,7 @@ TConfigListView::TConfigListView(QWidget *parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setIconSize(QSize(20, 20));
     setUniformRowHeights(true);
-    QFont font(QStringLiteral("新宋体"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(TFont::WindowFont(13));
     header()->setStretchLastSection(false);
     header()->resizeSection(0, 40);
     header()->resizeSection(1, 50);

@@ -1,5 +1,7 @@
 #include "NavBar.h"
 
+#include "GraphFont.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -240,9 +242,7 @@ TNavBar::TNavBar(QWidget *parent) : QWidget(parent), FBox(new QToolBox)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FBox);
-    QFont itemFont(QStringLiteral("新宋体"));
-    itemFont.setPixelSize(13);
-    setFont(itemFont);
+    setFont(TFont::WindowFont(13));
     setAcceptDrops(true);
 }
 

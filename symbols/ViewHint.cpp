@@ -1,5 +1,7 @@
 #include "ViewHint.h"
 
+#include "GraphFont.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,9 +13,7 @@ TFrmHint::TFrmHint(QWidget *parent)
     setObjectName(QStringLiteral("FrmHint"));
     // Showing the details must not take the focus from the drawing.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QFont font(QStringLiteral("新宋体"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(TFont::WindowFont(13));
     // The picture panel is the library's 150-pixel picture inside a 1-pixel
     // sunken frame, so the whole picture shows.
     setFixedSize(302, 152);

@@ -192,9 +192,7 @@ void TFrmMain::BuildPages()
 {
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
-    QFont font(QStringLiteral("新宋体"));
-    font.setPixelSize(13);
-    PageControl->setFont(font);
+    PageControl->setFont(TFont::WindowFont(13));
     gcWiring = new TWorkspaceGraph;
     gcWiring->setObjectName(QStringLiteral("gcWiring"));
     gcGuard = new TWorkspaceGraph;

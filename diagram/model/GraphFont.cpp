@@ -6,7 +6,8 @@
 
 namespace {
 
-// The faces drawings name, and what stands in for them here.
+// The faces drawings name, and what stands in for them here. Installed before
+// a font of theirs is first laid out: Qt keeps the face a family resolved to.
 void InstallFontSubstitutions()
 {
     static std::once_flag once;
@@ -107,6 +108,14 @@ bool TFont::operator==(const TFont &other) const
 {
     return FName == other.FName && FHeight == other.FHeight && FColor == other.FColor &&
            FCharset == other.FCharset && FPitch == other.FPitch && FStyle == other.FStyle;
+}
+
+QFont TFont::WindowFont(int pixelSize)
+{
+    InstallFontSubstitutions();
+    QFont font(QStringLiteral("新宋体"));
+    font.setPixelSize(pixelSize);
+    return font;
 }
 
 const QFont &TFont::ToQFont() const

@@ -58,6 +58,9 @@ public:
     // The Qt font that lays text out like this one at 96 dpi. The classic
     // Chinese faces are mapped to an installed CJK serif face.
     const QFont &ToQFont() const;
+    // "新宋体" at the given pixel size, as the windows' own texts use it,
+    // standing for the same face as in drawings.
+    static QFont WindowFont(int pixelSize);
 
 private:
     void FontChanged();

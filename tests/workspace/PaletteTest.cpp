@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -696,6 +697,17 @@ TEST_F(ShownPageFirstTest, FillsThePalettesAndListsTheSchemesAfterTheFirstPaint)
     EXPECT_NE(Window->FrmCustomer, nullptr);
     EXPECT_NE(Window->FrmSetProjectName, nullptr);
     EXPECT_TRUE(Dialogs.Messages.empty()) << Dialogs.Texts().join(u" | ").toStdString();
+}
+
+// Qt keeps the face a family first resolved to, so "新宋体" must stand for the
+// CJK serif face before the page area lays out its first text, not only once a
+// drawing's font is first made.
+TEST_F(ShownPageFirstTest, ThePageAreaIsInTheSerifFaceFromTheStart)
+{
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    EXPECT_EQ(QFontInfo(Window->PageControl->font()).family(), QStringLiteral("Noto Serif CJK SC"));
+    EXPECT_EQ(QFontInfo(Window->PageControl->font()).pixelSize(), 13);
 }
 
 TEST_F(ShownPageFirstTest, HelpAskedForBeforeThatIsShown)
