@@ -6,14 +6,14 @@
 
 namespace {
 
-// The faces drawings name, and what stands in for them here. Installed before
-// a font of theirs is first laid out: Qt keeps the face a family resolved to.
+const QString SerifStandIn = QStringLiteral("Noto Serif CJK SC");
+
+// The faces drawings name, and what stands in for them here.
 void InstallFontSubstitutions()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        const QStringList serif = {QStringLiteral("Noto Serif CJK SC"),
-                                   QStringLiteral("Noto Sans CJK SC")};
+        const QStringList serif = {SerifStandIn, QStringLiteral("Noto Sans CJK SC")};
         QFont::insertSubstitutions(QStringLiteral("新宋体"), serif);
         QFont::insertSubstitutions(QStringLiteral("宋体"), serif);
         QFont::insertSubstitutions(QStringLiteral("SimSun"), serif);
@@ -112,8 +112,10 @@ bool TFont::operator==(const TFont &other) const
 
 QFont TFont::WindowFont(int pixelSize)
 {
-    InstallFontSubstitutions();
-    QFont font(QStringLiteral("新宋体"));
+    // Named by its stand-in: Qt finds an installed family at once, while for
+    // a family it does not know it searches fontconfig's fallbacks for each
+    // script laid out, milliseconds of the first page's start.
+    QFont font(SerifStandIn);
     font.setPixelSize(pixelSize);
     return font;
 }
