@@ -10,9 +10,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 // The design project: creating, opening, saving, saving under another
@@ -390,7 +390,8 @@ bool TFrmMain::actFileSaveExecute()
     } catch (const std::exception &error) {
         // Every file is written whole or not at all; the message names the
         // one that failed, and the project stays modified.
-        Tell(QStringLiteral("保存失败，方案没有完整保存：\n%1").arg(QString::fromStdString(error.what())),
+        Tell(QStringLiteral("保存失败，方案没有完整保存：\n%1")
+                 .arg(QString::fromStdString(error.what())),
              IUserDialogs::Error);
         return false;
     }
@@ -443,8 +444,8 @@ void TFrmMain::actFileSaveAsExecute()
     const QString folder = QDir::cleanPath(chosen);
     const QString base = folder + u'/' + QFileInfo(folder).fileName();
     QDir().mkdir(folder);
-    for (const QString &extension : {QStringLiteral(".ini"), QStringLiteral(".wir"),
-                                     QStringLiteral(".gua")})
+    for (const QString &extension :
+         {QStringLiteral(".ini"), QStringLiteral(".wir"), QStringLiteral(".gua")})
         if (!CopyProjectFile(ChangeFileExt(ProjectPath, extension), base + extension))
             return; // the current project stays open
     DiscardRecovery();
@@ -458,7 +459,11 @@ void TFrmMain::actFileSaveAsExecute()
 
 void TFrmMain::SpeedButton4Click()
 {
-    const QString chosen = FDialogs->OpenPicture(this, EdtBackgroundPath->text());
+    // An empty field starts where floor plans must lie, as the creation
+    // dialog does.
+    const QString field = EdtBackgroundPath->text();
+    const QString chosen = FDialogs->OpenPicture(
+        this, field.isEmpty() ? AppPath + QStringLiteral("background") : field);
     if (!chosen.isEmpty())
         EdtBackgroundPath->setText(chosen);
 }
@@ -467,8 +472,7 @@ void TFrmMain::actEditImportExecute()
 {
     if (!ActiveGraph)
         return;
-    const QString chosen =
-        FDialogs->OpenPicture(this, AppPath + QStringLiteral("background"));
+    const QString chosen = FDialogs->OpenPicture(this, AppPath + QStringLiteral("background"));
     if (chosen.isEmpty())
         return;
     if (!FloorPlanAccepted(chosen, true))

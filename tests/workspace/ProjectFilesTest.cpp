@@ -7,8 +7,8 @@ namespace {
 
 using ProjectFilesTest = WorkspaceTest;
 
-const QStringList CustomerKeys = {"ProjectName",     "CustomerName", "CustomerPhone",
-                                  "CustomerAddress", "CustomerEmail", "DesignerCompany",
+const QStringList CustomerKeys = {"ProjectName",     "CustomerName",   "CustomerPhone",
+                                  "CustomerAddress", "CustomerEmail",  "DesignerCompany",
                                   "DesignerName",    "BackgroundPath", "ProjectComment"};
 
 // --- Creating on page 0 ---
@@ -80,8 +80,8 @@ TEST_F(ProjectFilesTest, CreateOnPage0RefusesWithTheFirstFailingCheck)
 TEST_F(ProjectFilesTest, SchemeNamesThatAreNoFolderNameAreRefused)
 {
     Start();
-    const QStringList names = {"a/b",   "../逃出", "..",   "a\\b", "..\\x", "c:d",
-                               "星*号", "问?号",  "/abs", "."};
+    const QStringList names = {"a/b", "../逃出", "..",    "a\\b", "..\\x",
+                               "c:d", "星*号",   "问?号", "/abs", "."};
     const QStringList before = TreeOf(App);
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
@@ -89,7 +89,8 @@ TEST_F(ProjectFilesTest, SchemeNamesThatAreNoFolderNameAreRefused)
         FillPage0(name, Plan());
         Window->btnCreateFile->click();
         const auto &message = Dialogs.Only();
-        EXPECT_TRUE(message.Text.contains(QStringLiteral("方案名称"))) << message.Text.toStdString();
+        EXPECT_TRUE(message.Text.contains(QStringLiteral("方案名称")))
+            << message.Text.toStdString();
         EXPECT_FALSE(Window->ProjectOpen);
         EXPECT_EQ(TreeOf(App), before);
 
@@ -108,8 +109,9 @@ TEST_F(ProjectFilesTest, CreateOnPage0WritesTheProjectAndShowsTheFloorPlan)
     CreateOnPage0(QStringLiteral("新方案"));
     const QString ini = ProjectFile("新方案");
     EXPECT_EQ(Window->ProjectPath, ini);
-    EXPECT_EQ(TreeOf(App + QStringLiteral("projects")),
-              QStringList({"新方案", "新方案/新方案.gua", "新方案/新方案.ini", "新方案/新方案.wir"}));
+    EXPECT_EQ(
+        TreeOf(App + QStringLiteral("projects")),
+        QStringList({"新方案", "新方案/新方案.gua", "新方案/新方案.ini", "新方案/新方案.wir"}));
     EXPECT_TRUE(LoadsAsDiagram(ProjectFile("新方案", ".wir")));
     EXPECT_TRUE(LoadsAsDiagram(ProjectFile("新方案", ".gua")));
     EXPECT_FALSE(Window->Modified);
@@ -202,8 +204,9 @@ TEST_F(ProjectFilesTest, CreateDialogRefusesWhatItsChecksFind)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         Dialogs.Clear();
-        EXPECT_FALSE(CreateThroughDialog([&](TFrmCustomer &d) { FillDialog(d, c.scheme, c.floorPlan); }))
-            << "a failed check leaves the dialog open";
+        EXPECT_FALSE(CreateThroughDialog([&](TFrmCustomer &d) {
+            FillDialog(d, c.scheme, c.floorPlan);
+        })) << "a failed check leaves the dialog open";
         EXPECT_EQ(Dialogs.Only().Text, c.message);
         EXPECT_FALSE(Window->ProjectOpen);
         EXPECT_EQ(TreeOf(App), before);
@@ -282,7 +285,8 @@ TEST_F(ProjectFilesTest, OpenFillsTheFieldsFromTheSettings)
         {Window->EdtDesignerName, "李四"},
     };
     for (const auto &f : fields)
-        EXPECT_EQ(f.field->text(), QString::fromUtf8(f.expected)) << f.field->objectName().toStdString();
+        EXPECT_EQ(f.field->text(), QString::fromUtf8(f.expected))
+            << f.field->objectName().toStdString();
     EXPECT_EQ(Window->EdtBackgroundPath->text(), Plan2());
     EXPECT_EQ(Window->EdtProjectComment->toPlainText(), QStringLiteral("厨房插座加密"));
     EXPECT_TRUE(Window->gcWiring->Background().HasGraphic());
@@ -388,6 +392,14 @@ TEST_F(ProjectFilesTest, ProjectWhoseFloorPlanWasDeletedSavesOnlyAfterANewOneIsC
     EXPECT_EQ(Dialogs.PictureStarts.back(), Plan());
     EXPECT_EQ(Window->EdtBackgroundPath->text(), Plan());
     EXPECT_FALSE(Window->Modified);
+    // An empty field starts in the floor-plan folder.
+    Window->EdtBackgroundPath->clear();
+    Dialogs.Pictures = {QString()};
+    Window->SpeedButton4->click();
+    EXPECT_EQ(QDir::cleanPath(Dialogs.PictureStarts.back()),
+              QDir::cleanPath(App + QStringLiteral("background")));
+    Window->EdtBackgroundPath->setText(Plan());
+    Window->SetModified(false);
     CloseProject();
     Open(ini);
     EXPECT_EQ(Window->EdtBackgroundPath->text(), Plan());
@@ -422,7 +434,8 @@ TEST_F(ProjectFilesTest, SaveWritesEveryKeyAndRenamingChangesOnlyProjectName)
     expected.replaceInStrings(QStringLiteral("customer/ProjectName=原名"),
                               QStringLiteral("customer/ProjectName=新名字"));
     EXPECT_EQ(Entries(ini), expected);
-    EXPECT_EQ(TreeOf(App + QStringLiteral("projects")), tree) << "folder and files keep their names";
+    EXPECT_EQ(TreeOf(App + QStringLiteral("projects")), tree)
+        << "folder and files keep their names";
     EXPECT_EQ(Window->ProjectPath, ini);
 }
 
@@ -574,11 +587,13 @@ TEST_F(ProjectFilesTest, SaveAsCopiesTheSavedProjectIntoANewFolderAndOpensIt)
     EXPECT_EQ(Window->ProjectPath, copy);
     EXPECT_EQ(Window->ActiveGraph, Window->gcWiring) << "the drawing page shown";
     EXPECT_EQ(Window->EdtProjectName->text(), QStringLiteral("旧"));
-    EXPECT_EQ(Window->EdtCustomerName->text(), QStringLiteral("张三")) << "unsaved changes are lost";
+    EXPECT_EQ(Window->EdtCustomerName->text(), QStringLiteral("张三"))
+        << "unsaved changes are lost";
     EXPECT_EQ(Key(copy, "customer", "ProjectName"), QStringLiteral("旧"));
     EXPECT_EQ(Key(copy, "project", "WiringPath"), ProjectFile("旧", ".wir"));
     EXPECT_EQ(Window->gcWiring->Objects().Count(), 1);
-    EXPECT_EQ(ReadBytes(App + QStringLiteral("D/new/new.wir")), ReadBytes(ProjectFile("旧", ".wir")));
+    EXPECT_EQ(ReadBytes(App + QStringLiteral("D/new/new.wir")),
+              ReadBytes(ProjectFile("旧", ".wir")));
 
     // The copy saves into its own files.
     Window->EdtCustomerName->setText(QStringLiteral("新客户"));
@@ -735,8 +750,8 @@ TEST_F(ProjectFilesTest, ReImportReloadsTheRecordedFloorPlan)
 
     // No floor plan recorded at all: re-import runs the import.
     Dialogs.Clear();
-    Window->ProjectSettings->WriteString(QStringLiteral("customer"), QStringLiteral("BackgroundPath"),
-                                         QString());
+    Window->ProjectSettings->WriteString(QStringLiteral("customer"),
+                                         QStringLiteral("BackgroundPath"), QString());
     Dialogs.Pictures = {Plan2()};
     Act("actEditReImport")->trigger();
     EXPECT_TRUE(Dialogs.Pictures.empty()) << "the picture dialog was shown";
@@ -784,7 +799,9 @@ TEST_F(ProjectFilesTest, HandWrittenGbkSettingsOpenAndSavesStayGbk)
     const QString decoded = gbk.decode(bytes);
     EXPECT_FALSE(gbk.hasError());
     for (const char *value : {"诸葛亮", "手写方案", "广州市天河区体育西路", "华南设计院"}) {
-        EXPECT_TRUE(bytes.contains(QByteArray(QStringEncoder("GBK").encode(QString::fromUtf8(value))))) << value;
+        EXPECT_TRUE(
+            bytes.contains(QByteArray(QStringEncoder("GBK").encode(QString::fromUtf8(value)))))
+            << value;
         EXPECT_FALSE(bytes.contains(QByteArray(value))) << value << " written as UTF-8";
         EXPECT_TRUE(decoded.contains(QString::fromUtf8(value))) << value;
     }
