@@ -3,10 +3,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
-#if defined(__GLIBC__) && defined(__linux__)
+#if defined(__GLIBC__) && defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
 #include <malloc.h>
 #include <sys/mman.h>
 #define VARNETH_HEAP_RESERVE 1
@@ -21,7 +20,23 @@ constexpr qint64 Largest = qint64(1) << 30;
 
 #ifdef VARNETH_HEAP_RESERVE
 constexpr size_t Piece = size_t(16) << 20;
+constexpr size_t FirstWindow = size_t(8) << 20;
+constexpr int GlibcMmapThreshold = 128 * 1024;
 constexpr uintptr_t HugePage = uintptr_t(2) << 20;
+
+uintptr_t HugePageAbove(uintptr_t address)
+{
+    return (address + HugePage - 1) & ~(HugePage - 1);
+}
+
+// Asks for huge pages over the whole huge pages inside [begin, end).
+void AdviseHuge(uintptr_t begin, uintptr_t end)
+{
+    begin = HugePageAbove(begin);
+    end &= ~(HugePage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+}
 
 void Reserve(qint64 bytes)
 {
@@ -35,10 +50,7 @@ void Reserve(qint64 bytes)
         void *piece = std::malloc(Piece);
         if (!piece)
             break;
-        const uintptr_t begin = (uintptr_t(piece) + HugePage - 1) & ~(HugePage - 1);
-        const uintptr_t end = (uintptr_t(piece) + Piece) & ~(HugePage - 1);
-        if (end > begin)
-            madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+        AdviseHuge(uintptr_t(piece), uintptr_t(piece) + Piece);
         pieces.push_back(piece);
     }
     for (void *piece : pieces)
@@ -55,6 +67,38 @@ void ForDiagramFile(const QString &fileName)
     const qint64 heap = QFileInfo(fileName).size() * HeapPerFileByte;
     if (heap >= SmallestWorthIt)
         Reserve(std::min(heap, Largest));
+}
+
+TPadding ForFirstWindow()
+{
+#ifdef VARNETH_HEAP_RESERVE
+    // The heap's free top starts anywhere; what lies below the next huge-page
+    // boundary would still be faulted in small pages, and small pieces are
+    // cut from it first. A padding piece takes it, so the window's pieces are
+    // cut from the advised part above.
+    // The reserved top is cut from the heap and must not be trimmed off it
+    // when freed.
+    mallopt(M_MMAP_THRESHOLD, int(2 * FirstWindow));
+    mallopt(M_TRIM_THRESHOLD, int(2 * FirstWindow));
+    void *probe = std::malloc(FirstWindow);
+    if (!probe)
+        return nullptr;
+    const uintptr_t top = uintptr_t(probe);
+    std::free(probe);
+    const size_t below = HugePageAbove(top) - top;
+    TPadding padding(below ? std::malloc(below) : nullptr);
+    if (void *piece = std::malloc(FirstWindow)) {
+        // From the piece's header, which starts at the boundary.
+        AdviseHuge(uintptr_t(piece) - 2 * sizeof(size_t), uintptr_t(piece) + FirstWindow);
+        std::free(piece);
+    }
+    // Large pieces get mappings of their own again, returned when freed; the
+    // advised top stays for the small ones.
+    mallopt(M_MMAP_THRESHOLD, GlibcMmapThreshold);
+    return padding;
+#else
+    return nullptr;
+#endif
 }
 
 } // namespace HeapReserve

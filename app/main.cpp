@@ -1,6 +1,7 @@
 #include "AfterFirstPaint.h"
 #include "AppFolders.h"
 #include "GuardedApplication.h"
+#include "HeapReserve.h"
 #include "QtTranslations.h"
 #include "WiringMain.h"
 #include "WorkspaceStyle.h"
@@ -19,6 +20,7 @@
 // the designer's projects and schemes in a folder of the user's own.
 int main(int argc, char *argv[])
 {
+    const HeapReserve::TPadding padding = HeapReserve::ForFirstWindow();
     // Fontconfig reads its configuration and font cache while Qt connects to
     // the display; the first text laid out would otherwise wait for it.
     std::jthread fontconfig([] { FcInit(); });
