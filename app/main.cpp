@@ -26,6 +26,7 @@ int main(int argc, char *argv[])
     std::jthread fontconfig([] { FcInit(); });
     TGuardedApplication app(argc, argv);
     QApplication::setStyle(new TWorkspaceStyle);
+    QApplication::setFont(TWorkspaceStyle::InterfaceFont());
     QApplication::setApplicationName(IUserDialogs::ApplicationTitle());
     InstallQtTranslations(app);
     QCommandLineParser parser;

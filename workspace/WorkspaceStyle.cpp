@@ -2,7 +2,15 @@
 
 #include "CommandIconEngine.h"
 
+#include <QApplication>
 #include <QPointer>
+
+QFont TWorkspaceStyle::InterfaceFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC")});
+    return font;
+}
 
 QIcon TWorkspaceStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
                                     const QWidget *widget) const

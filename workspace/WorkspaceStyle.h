@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QProxyStyle>
 
 // The desktop's style, with the pictures of the menu bar's and toolbars'
@@ -10,6 +11,13 @@
 class TWorkspaceStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
+    // The face of menus, toolbars, the status bar and dialogs: a CJK sans in
+    // its simplified Chinese forms, at the platform's size. Left to
+    // fontconfig, Chinese captions take the first CJK face of the fallbacks,
+    // outside a Chinese locale the Japanese one, whose forms of many
+    // characters differ ("户", "关", "没").
+    static QFont InterfaceFont();
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;

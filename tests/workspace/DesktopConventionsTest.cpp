@@ -4,14 +4,17 @@
 #include "RectangularNode.h"
 #include "WorkspaceGraph.h"
 #include "WorkspaceStatusBar.h"
+#include "WorkspaceStyle.h"
 
 #include <QAction>
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSet>
 #include <QTest>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 namespace {
@@ -41,6 +44,29 @@ TEST_F(DesktopConventionsTest, StandardShortcutsAreOnTheirCommands)
             EXPECT_FALSE(seen.contains(text)) << text.toStdString();
             seen << text;
         }
+}
+
+// The faces a caption is drawn in, as the menus lay it out.
+QStringList FacesOf(const QString &caption, const QFont &font)
+{
+    QTextLayout layout(caption, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList faces;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        faces << run.rawFont().familyName();
+    return faces;
+}
+
+TEST(InterfaceFontTest, ChineseCaptionsTakeTheSimplifiedChineseForms)
+{
+    const QFont font = TWorkspaceStyle::InterfaceFont();
+    EXPECT_EQ(FacesOf(QStringLiteral("浏览户型图"), font), QStringList{"Noto Sans CJK SC"});
+    EXPECT_EQ(FacesOf(QStringLiteral("Varneth电气线路设计系统 V1.0"), font),
+              QStringList{"Noto Sans CJK SC"})
+        << "Latin and Chinese in one face";
+    EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
 }
 
 TEST_F(DesktopConventionsTest, FitToWindowFollowsOriginalSizeInTheDisplayMenu)
