@@ -75,9 +75,8 @@ TPadding ForFirstWindow()
     // The heap's free top starts anywhere; what lies below the next huge-page
     // boundary would still be faulted in small pages, and small pieces are
     // cut from it first. A padding piece takes it, so the window's pieces are
-    // cut from the advised part above.
-    // The reserved top is cut from the heap and must not be trimmed off it
-    // when freed.
+    // cut from the advised part above, which is not trimmed off the heap when
+    // the reserving piece is freed.
     mallopt(M_MMAP_THRESHOLD, int(2 * FirstWindow));
     mallopt(M_TRIM_THRESHOLD, int(2 * FirstWindow));
     void *probe = std::malloc(FirstWindow);

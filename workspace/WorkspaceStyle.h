@@ -3,8 +3,8 @@
 #include <QFont>
 #include <QProxyStyle>
 
-// The desktop's style, with the pictures of the menu bar's and toolbars'
-// overflow buttons made only when such a button is first drawn. The style
+// The desktop's style and face, with the pictures of the menu bar's and
+// toolbars' overflow buttons made only when such a button is first drawn. The style
 // reads them from image files, and reading the first image file makes Qt load
 // every image format plug-in: work the window does not need to come up, as
 // the buttons show only when a bar is too narrow for its items.
