@@ -8,11 +8,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,6 +32,35 @@ QMessageBox::Icon BoxIcon(IUserDialogs::TIcon icon)
     default:
         return QMessageBox::Information;
     }
+}
+
+// A file dialog roomy enough that its name, size, type and date columns are
+// not cut off, as they are at Qt's own size and widths; the platform's native
+// dialog, where there is one, keeps its own.
+QString RunFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &start,
+                      const QString &filter, QString *chosenFilter = nullptr)
+{
+    QFileDialog dialog(parent, QString(), start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.resize(860, 520);
+    // Qt's own dialog: the name column takes what the others leave.
+    if (auto *files = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = files->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        header->resizeSection(1, 90);
+        header->resizeSection(2, 110);
+        header->resizeSection(3, 150);
+    }
+    if (auto *splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter")))
+        splitter->setSizes({150, 690});
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
 }
 
 // The platform's font dialog has no colour; a drawing's font has one, so
@@ -111,13 +143,13 @@ IUserDialogs::TButton TDesktopDialogs::Ask(QWidget *parent, const QString &text,
 
 QString TDesktopDialogs::OpenFile(QWidget *parent, const QString &filter, const QString &start)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), start, filter);
+    return RunFileDialog(parent, QFileDialog::AcceptOpen, start, filter);
 }
 
 QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const QString &start)
 {
     QString chosenFilter;
-    QString name = QFileDialog::getSaveFileName(parent, QString(), start, filter, &chosenFilter);
+    QString name = RunFileDialog(parent, QFileDialog::AcceptSave, start, filter, &chosenFilter);
     // A name typed without extension takes the one of the chosen file type.
     static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)"));
     const QRegularExpressionMatch match = firstPattern.match(chosenFilter);
@@ -128,7 +160,7 @@ QString TDesktopDialogs::SaveFile(QWidget *parent, const QString &filter, const 
 
 QString TDesktopDialogs::OpenPicture(QWidget *parent, const QString &start)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), start, PictureFilter());
+    return RunFileDialog(parent, QFileDialog::AcceptOpen, start, PictureFilter());
 }
 
 bool TDesktopDialogs::ChooseColor(QWidget *parent, TColor &color)
