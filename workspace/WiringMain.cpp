@@ -141,7 +141,7 @@ void TFrmMain::MakeCommandWindows()
             return created;
         },
         [this](const QString &start) { return FDialogs->OpenPicture(this, start); },
-        AppPath + QStringLiteral("background"));
+        FloorPlanFolder());
     FrmDesignerProperties = new TFrmDesignerProperties(this, *FDialogs);
     FrmSetProjectName = new TFrmSetProjectName(this);
     FrmHelp = new TFrmHelp(this);

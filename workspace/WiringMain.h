@@ -158,7 +158,9 @@ public:
     void actDisplayBaseExecute();
     void actFileQuitExecute();
 
-    // The floor-plan rule: the path lies directly in AppPath + "background".
+    // Where floor plans must lie: AppPath's "background", with a separator.
+    QString FloorPlanFolder() const;
+    // The floor-plan rule: the path lies directly in FloorPlanFolder().
     bool FloorPlanAccepted(const QString &path, bool ignoreCase) const;
     // The folder of a new project, refusing names that are no plain folder name.
     static QString SchemeNameProblem(const QString &name);

@@ -38,13 +38,18 @@ QString TFrmMain::ProjectPathOf(const QString &name) const
     return UserPath + QStringLiteral("projects/") + name + u'/' + name + QStringLiteral(".ini");
 }
 
+QString TFrmMain::FloorPlanFolder() const
+{
+    return AppPath + QStringLiteral("background/");
+}
+
 bool TFrmMain::FloorPlanAccepted(const QString &path, bool ignoreCase) const
 {
     const int slash = path.lastIndexOf(u'/');
     if (slash < 0 || slash == path.size() - 1)
         return false; // a path without a folder, or without a file name, never passes
     const QString folder = QDir::cleanPath(path.left(slash)) + u'/';
-    const QString expected = AppPath + QStringLiteral("background/");
+    const QString expected = FloorPlanFolder();
     return folder.compare(expected, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
 }
 
@@ -96,7 +101,7 @@ QString TFrmMain::FloorPlanOf(const QString &settingsValue) const
         return QString();
     // Any folder part of the recorded name is ignored.
     const QString name = QFileInfo(QString(settingsValue).replace(u'\\', u'/')).fileName();
-    const QString path = AppPath + QStringLiteral("background/") + name;
+    const QString path = FloorPlanFolder() + name;
     return QFileInfo(path).isFile() ? path : QString();
 }
 
@@ -215,7 +220,7 @@ bool TFrmMain::OpenProjectFile(const QString &fileName, TDrawings drawings)
         if (!recorded.isEmpty() && floorPlan.isEmpty())
             floorPlanProblem = QStringLiteral("户型图文件 %1 不存在，方案已不带户型图打开，"
                                               "请重新选择户型图。")
-                                   .arg(AppPath + QStringLiteral("background/") + recorded);
+                                   .arg(FloorPlanFolder() + recorded);
         try {
             if (!floorPlan.isEmpty())
                 picture.LoadFromFile(floorPlan);
@@ -462,8 +467,7 @@ void TFrmMain::SpeedButton4Click()
     // An empty field starts where floor plans must lie, as the creation
     // dialog does.
     const QString field = EdtBackgroundPath->text();
-    const QString chosen = FDialogs->OpenPicture(
-        this, field.isEmpty() ? AppPath + QStringLiteral("background") : field);
+    const QString chosen = FDialogs->OpenPicture(this, field.isEmpty() ? FloorPlanFolder() : field);
     if (!chosen.isEmpty())
         EdtBackgroundPath->setText(chosen);
 }
@@ -472,7 +476,7 @@ void TFrmMain::actEditImportExecute()
 {
     if (!ActiveGraph)
         return;
-    const QString chosen = FDialogs->OpenPicture(this, AppPath + QStringLiteral("background"));
+    const QString chosen = FDialogs->OpenPicture(this, FloorPlanFolder());
     if (chosen.isEmpty())
         return;
     if (!FloorPlanAccepted(chosen, true))
@@ -505,8 +509,8 @@ void TFrmMain::actEditReImportExecute()
     if (value.isEmpty())
         return actEditImportExecute();
     // As everywhere the key is read, any folder part of it is ignored.
-    const QString path = AppPath + QStringLiteral("background/") +
-                         QFileInfo(QString(value).replace(u'\\', u'/')).fileName();
+    const QString path =
+        FloorPlanFolder() + QFileInfo(QString(value).replace(u'\\', u'/')).fileName();
     if (!QFileInfo(path).isFile())
         return Tell(QStringLiteral("该文件不存在，请重新选择户型图，户型图必须存放在程序主目录的 "
                                    "background 子目录下！"));
