@@ -25,7 +25,8 @@ using TPadding = std::unique_ptr<void, TFree>;
 // Makes room for the first window: Qt's start, the first page's widgets and
 // the fonts touch a few megabytes of fresh heap. Returns the piece that
 // keeps the heap's start, short of the first huge-page boundary, out of use
-// while the window starts; hold it until then.
+// while the window starts; hold it at least until the window is up (longer
+// costs only address space: the piece's pages are never touched).
 [[nodiscard]] TPadding ForFirstWindow();
 
 } // namespace HeapReserve
