@@ -94,11 +94,6 @@ TFrmMain::TFrmMain(const TAppFolders &folders, IUserDialogs *dialogs, QWidget *p
         FDialogs = FOwnDialogs.get();
     }
     setObjectName(QStringLiteral("FrmMain"));
-    // The library is read on another thread while the window is built.
-    FLibraryRead =
-        std::async(std::launch::async, [file = AppPath + QStringLiteral("iconstore.xml")] {
-            return std::make_unique<TIconstore>(file);
-        });
     BuildActions();
     BuildPages();
     BuildMenusAndToolbar();
@@ -157,7 +152,9 @@ void TFrmMain::FormCreate()
     DropPending = false;
     ActiveGraph = gcWiring;
     try {
-        IconStore = FLibraryRead.get();
+        // Read here, not on a thread of its own: the library takes about a
+        // millisecond to read, less than starting a thread costs.
+        IconStore = std::make_unique<TIconstore>(AppPath + QStringLiteral("iconstore.xml"));
     } catch (const std::exception &error) {
         // The window still works on drawings, without a library.
         ShowError(QString::fromStdString(error.what()));
@@ -202,7 +199,13 @@ void TFrmMain::BuildPages()
     navBarGuard = new TNavBar;
     navBarGuard->setObjectName(QStringLiteral("navBarGuard"));
 
-    PageControl->addTab(BuildProjectPage(), QStringLiteral("方案配置"));
+    // The fields are made inside the page that is already in the tab widget,
+    // so each lays out its text once, in the page's font, not first in the
+    // application's and again when it moves into the page.
+    auto *projectPage = new QWidget;
+    projectPage->setObjectName(QStringLiteral("TabSheet5"));
+    PageControl->addTab(projectPage, QStringLiteral("方案配置"));
+    BuildProjectPage(projectPage);
     PageControl->addTab(BuildDiagramPage(navBarWiring, gcWiring), QStringLiteral("电气线路设计图"));
     PageControl->addTab(BuildDiagramPage(navBarGuard, gcGuard), QStringLiteral("配电箱线路图"));
 
@@ -266,13 +269,14 @@ void TFrmMain::PageShown(int index)
         Run([this] { TabSheet4Show(); });
 }
 
-QWidget *TFrmMain::BuildProjectPage()
+void TFrmMain::BuildProjectPage(QWidget *page)
 {
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet5"));
+    // Every field is made in the box it stays in, in Tab order.
+    auto *box = new QWidget(page);
+    box->setMaximumWidth(760);
     auto *form = new QFormLayout;
     const auto edit = [&](QLineEdit *&field, const char *name) {
-        field = new QLineEdit;
+        field = new QLineEdit(box);
         field->setObjectName(QLatin1String(name));
         connect(field, &QLineEdit::textChanged, this, [this] { MarkUnrecordedChange(); });
         return field;
@@ -280,34 +284,38 @@ QWidget *TFrmMain::BuildProjectPage()
     const auto pair = [&](QWidget *a, const QString &label, QWidget *b) {
         auto *row = new QHBoxLayout;
         row->addWidget(a);
-        row->addWidget(new QLabel(label));
+        row->addWidget(new QLabel(label, box));
         row->addWidget(b);
         return row;
     };
     form->addRow(QStringLiteral("方案名称："), edit(EdtProjectName, "EdtProjectName"));
+    // Made one by one: the order of a call's arguments is not the Tab order.
+    edit(EdtCustomerName, "EdtCustomerName");
+    edit(EdtCustomerPhone, "EdtCustomerPhone");
     form->addRow(QStringLiteral("客户姓名："),
-                 pair(edit(EdtCustomerName, "EdtCustomerName"), QStringLiteral("客户电话："),
-                      edit(EdtCustomerPhone, "EdtCustomerPhone")));
+                 pair(EdtCustomerName, QStringLiteral("客户电话："), EdtCustomerPhone));
+    edit(EdtCustomerAddress, "EdtCustomerAddress");
+    edit(EdtCustomerEmail, "EdtCustomerEmail");
     form->addRow(QStringLiteral("客户地址："),
-                 pair(edit(EdtCustomerAddress, "EdtCustomerAddress"), QStringLiteral("客户EMail："),
-                      edit(EdtCustomerEmail, "EdtCustomerEmail")));
+                 pair(EdtCustomerAddress, QStringLiteral("客户EMail："), EdtCustomerEmail));
+    edit(EdtDesignerCompany, "EdtDesignerCompany");
+    edit(EdtDesignerName, "EdtDesignerName");
     form->addRow(QStringLiteral("设计师公司："),
-                 pair(edit(EdtDesignerCompany, "EdtDesignerCompany"),
-                      QStringLiteral("设计师姓名："), edit(EdtDesignerName, "EdtDesignerName")));
-    SpeedButton4 = new QToolButton;
-    SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
-    SpeedButton4->setText(QStringLiteral("..."));
+                 pair(EdtDesignerCompany, QStringLiteral("设计师姓名："), EdtDesignerName));
     auto *background = new QHBoxLayout;
     background->addWidget(edit(EdtBackgroundPath, "EdtBackgroundPath"));
+    SpeedButton4 = new QToolButton(box);
+    SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
+    SpeedButton4->setText(QStringLiteral("..."));
     background->addWidget(SpeedButton4);
     form->addRow(QStringLiteral("浏览户型图："), background);
-    EdtProjectComment = new QPlainTextEdit;
+    EdtProjectComment = new QPlainTextEdit(box);
     EdtProjectComment->setObjectName(QStringLiteral("EdtProjectComment"));
     connect(EdtProjectComment, &QPlainTextEdit::textChanged, this, [this] { MarkUnrecordedChange(); });
     form->addRow(QStringLiteral("备   注："), EdtProjectComment);
 
-    const auto button = [](QPushButton *&b, const QString &caption, const char *name) {
-        b = new QPushButton(caption);
+    const auto button = [box](QPushButton *&b, const QString &caption, const char *name) {
+        b = new QPushButton(caption, box);
         b->setObjectName(QLatin1String(name));
         return b;
     };
@@ -328,8 +336,6 @@ QWidget *TFrmMain::BuildProjectPage()
     connect(escape, &QShortcut::activated, btnCloseFile, &QPushButton::animateClick);
 
     auto *layout = new QVBoxLayout(page);
-    auto *box = new QWidget;
-    box->setMaximumWidth(760);
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addLayout(form);
     boxLayout->addLayout(buttons);
@@ -339,7 +345,6 @@ QWidget *TFrmMain::BuildProjectPage()
     centred->addStretch();
     layout->addLayout(centred);
     layout->addStretch();
-    return page;
 }
 
 QWidget *TFrmMain::BuildDiagramPage(QWidget *palette, TGraphControl *graph)

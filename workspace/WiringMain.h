@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <functional>
-#include <future>
 #include <map>
 #include <memory>
 #include <utility>
@@ -315,9 +314,8 @@ private:
     // A page of PageControl whose content is made when first needed.
     QWidget *AddLaterPage(const QString &name, const QString &caption, int margin);
     void FormCreate();
-    std::future<std::unique_ptr<TIconstore>> FLibraryRead; // taken by FormCreate
     void BuildPages();
-    QWidget *BuildProjectPage();
+    void BuildProjectPage(QWidget *page);
     QWidget *BuildDiagramPage(QWidget *palette, TGraphControl *graph);
     void BuildActions();
     void BuildMenusAndToolbar();

@@ -56,6 +56,29 @@ TEST_F(MainWindowTest, StartsOnPage0WithOnlyCreateAndOpen)
     EXPECT_EQ(TreeOf(App + QStringLiteral("projects")), QStringList());
 }
 
+// Tab walks the scheme's fields as they read, left to right and down, then the
+// page's buttons, in the page font.
+TEST_F(MainWindowTest, TabVisitsTheSchemeFieldsInReadingOrder)
+{
+    Start();
+    const QStringList reading = {"EdtProjectName",     "EdtCustomerName",   "EdtCustomerPhone",
+                                 "EdtCustomerAddress", "EdtCustomerEmail",  "EdtDesignerCompany",
+                                 "EdtDesignerName",    "EdtBackgroundPath", "SpeedButton4",
+                                 "EdtProjectComment",  "btnOpenFile",       "btnCreateFile",
+                                 "btnSaveFile",        "btnCloseFile"};
+    QStringList visited;
+    QWidget *w = Window->EdtProjectName;
+    do {
+        if (reading.contains(w->objectName()))
+            visited << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != Window->EdtProjectName);
+    EXPECT_EQ(visited, reading);
+    for (QWidget *field : {static_cast<QWidget *>(Window->EdtCustomerPhone),
+                           static_cast<QWidget *>(Window->EdtProjectComment)})
+        EXPECT_EQ(QFontInfo(field->font()).family(), QStringLiteral("Noto Serif CJK SC"));
+}
+
 TEST_F(MainWindowTest, DiagramSettings)
 {
     Start();
