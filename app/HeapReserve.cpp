@@ -23,6 +23,8 @@ constexpr size_t Piece = size_t(16) << 20;
 constexpr size_t FirstWindow = size_t(8) << 20;
 constexpr int GlibcMmapThreshold = 128 * 1024;
 constexpr uintptr_t HugePage = uintptr_t(2) << 20;
+// A heap chunk's header and the least piece malloc cuts.
+constexpr uintptr_t SmallestPiece = 4 * sizeof(size_t);
 
 uintptr_t HugePageAbove(uintptr_t address)
 {
@@ -72,24 +74,29 @@ void ForDiagramFile(const QString &fileName)
 TPadding ForFirstWindow()
 {
 #ifdef VARNETH_HEAP_RESERVE
-    // The heap's free top starts anywhere; what lies below the next huge-page
-    // boundary would still be faulted in small pages, and small pieces are
-    // cut from it first. A padding piece takes it, so the window's pieces are
-    // cut from the advised part above, which is not trimmed off the heap when
-    // the reserving piece is freed.
-    mallopt(M_MMAP_THRESHOLD, int(2 * FirstWindow));
-    mallopt(M_TRIM_THRESHOLD, int(2 * FirstWindow));
-    void *probe = std::malloc(FirstWindow);
-    if (!probe)
-        return nullptr;
-    const uintptr_t top = uintptr_t(probe);
-    std::free(probe);
-    const size_t below = HugePageAbove(top) - top;
-    TPadding padding(below ? std::malloc(below) : nullptr);
-    if (void *piece = std::malloc(FirstWindow)) {
-        // From the piece's header, which starts at the boundary.
-        AdviseHuge(uintptr_t(piece) - 2 * sizeof(size_t), uintptr_t(piece) + FirstWindow);
-        std::free(piece);
+    // Only memory not yet touched can be faulted in huge pages: a huge page
+    // that has one small page in it stays in small pages. A probe stretches
+    // the heap by the window's share and a huge page more; malloc writes only
+    // the probe's header, below the first boundary inside it, and the free
+    // top's header, past its end. The whole huge pages between are advised
+    // before the probe goes back to the heap's free top.
+    constexpr size_t Probe = FirstWindow + HugePage;
+    mallopt(M_MMAP_THRESHOLD, int(2 * Probe));
+    mallopt(M_TRIM_THRESHOLD, int(2 * Probe));
+    void *probe = std::malloc(Probe);
+    TPadding padding;
+    if (probe) {
+        const uintptr_t start = uintptr_t(probe);
+        uintptr_t boundary = HugePageAbove(start);
+        if (boundary - start < SmallestPiece)
+            boundary += HugePage;
+        madvise(reinterpret_cast<void *>(boundary), FirstWindow, MADV_HUGEPAGE);
+        std::free(probe);
+        // The padding takes the free top's stretch below the boundary, so the
+        // top's header lies just below it and the window's first piece starts
+        // on it. Freed chunks of this size do not exist yet, so the padding
+        // is cut from the top.
+        padding.reset(std::malloc(boundary - start - sizeof(size_t)));
     }
     // Large pieces get mappings of their own again, returned when freed; the
     // advised top stays for the small ones.
