@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #if defined(__GLIBC__) && defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
 #include <malloc.h>
 #include <sys/mman.h>
+#include <unistd.h>
 #define VARNETH_HEAP_RESERVE 1
 #endif
 
@@ -22,6 +22,7 @@ constexpr qint64 Largest = qint64(1) << 30;
 constexpr size_t Piece = size_t(16) << 20;
 constexpr size_t FirstWindow = size_t(8) << 20;
 constexpr int GlibcMmapThreshold = 128 * 1024;
+constexpr int GlibcTopPad = 128 * 1024;
 constexpr uintptr_t HugePage = uintptr_t(2) << 20;
 // A heap chunk's header and the least piece malloc cuts.
 constexpr uintptr_t SmallestPiece = 4 * sizeof(size_t);
@@ -42,21 +43,25 @@ void AdviseHuge(uintptr_t begin, uintptr_t end)
 
 void Reserve(qint64 bytes)
 {
-    // Pieces this large come from the heap itself rather than from mappings
-    // of their own, and the heap is not trimmed when they are freed: they
-    // join its free top, from which the load's small pieces are then cut.
+    // The heap grows once, by the whole reserve: a piece one byte more than
+    // its free top holds makes malloc stretch it, padded by the reserve, and
+    // malloc writes only that piece's header and the new free top's (a huge
+    // page with one small page touched stays in small pages). The whole huge
+    // pages past them are advised before anything touches them.
+    // Large pieces come from the heap itself rather than from mappings of
+    // their own, and the heap is not trimmed when the piece is freed: the
+    // reserve stays its free top, from which the load's pieces are cut.
     mallopt(M_MMAP_THRESHOLD, int(2 * Piece));
     mallopt(M_TRIM_THRESHOLD, int(Largest + 2 * Piece));
-    std::vector<void *> pieces;
-    for (qint64 left = bytes; left > 0; left -= qint64(Piece)) {
-        void *piece = std::malloc(Piece);
-        if (!piece)
-            break;
-        AdviseHuge(uintptr_t(piece), uintptr_t(piece) + Piece);
-        pieces.push_back(piece);
-    }
-    for (void *piece : pieces)
-        std::free(piece);
+    const size_t past = mallinfo2().keepcost + 1;
+    mallopt(M_TOP_PAD, int(bytes));
+    void *piece = std::malloc(past);
+    mallopt(M_TOP_PAD, GlibcTopPad);
+    if (!piece)
+        return;
+    // Past the piece and the free top's header behind it.
+    AdviseHuge(uintptr_t(piece) + past + SmallestPiece, uintptr_t(sbrk(0)));
+    std::free(piece);
 }
 #else
 void Reserve(qint64) {}

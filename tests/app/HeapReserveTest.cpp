@@ -2,11 +2,12 @@
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryFile>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -98,26 +99,56 @@ void LargePiecesLandInHugePages()
     std::exit(huge ? 0 : 1);
 }
 
+// A drawing's reserve, too, must be huge pages throughout, not in pieces with
+// small-paged seams between them.
+void ADrawingsPiecesLandInHugePages()
+{
+    QTemporaryFile file;
+    if (!file.open() || !file.resize(qint64(3) << 20))
+        std::exit(1);
+    const long fallbacks = HugePageFallbacks();
+    HeapReserve::ForDiagramFile(file.fileName());
+    constexpr size_t Size = 100000;
+    std::vector<void *> pieces;
+    for (int i = 0; i < 200; ++i) {
+        pieces.push_back(std::malloc(Size));
+        std::memset(pieces.back(), 1, Size);
+    }
+    const TMapping last = MappingOf(pieces.back());
+    if (HugePageFallbacks() != fallbacks)
+        std::exit(Inconclusive);
+    const bool huge = last.HugePagesAllowed && last.RssKb >= 16 * 1024 && last.HugeKb == last.RssKb;
+    std::exit(huge ? 0 : 1);
+}
+
+bool PassedOrInconclusive(int status)
+{
+    return WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == Inconclusive);
+}
+
 } // namespace
 
-TEST(HeapReserveTest, TheFirstWindowsPiecesComeFromHugePages)
-{
+// Each case runs in a process of its own, so the heap is as fresh as at a
+// program's start.
+class HeapReserveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
 #if defined(__SANITIZE_ADDRESS__)
-    constexpr bool ownHeap = true;
-#else
-    constexpr bool ownHeap = false;
-#endif
-    if (ownHeap)
         GTEST_SKIP() << "the sanitizer's allocator keeps its own heap";
-    if (!HugePagesOffered())
-        GTEST_SKIP() << "this system offers no transparent huge pages";
-    // A process of its own, so the heap is as fresh as at the program's start.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        LargePiecesLandInHugePages(),
-        [](int status) {
-            return WIFEXITED(status) &&
-                   (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == Inconclusive);
-        },
-        "");
+#endif
+        if (!HugePagesOffered())
+            GTEST_SKIP() << "this system offers no transparent huge pages";
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+    }
+};
+
+TEST_F(HeapReserveTest, TheFirstWindowsPiecesComeFromHugePages)
+{
+    EXPECT_EXIT(LargePiecesLandInHugePages(), PassedOrInconclusive, "");
+}
+
+TEST_F(HeapReserveTest, ADrawingsReserveIsHugePagesThroughout)
+{
+    EXPECT_EXIT(ADrawingsPiecesLandInHugePages(), PassedOrInconclusive, "");
 }
