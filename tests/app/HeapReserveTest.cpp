@@ -71,22 +71,29 @@ long HugePageFallbacks()
 
 constexpr int Inconclusive = 2;
 
+// Pieces of 100,000 bytes, written: too large for the pieces a program frees
+// early, so they are cut from the heap's free top.
+std::vector<void *> TouchedPieces(int count)
+{
+    constexpr size_t Size = 100000;
+    std::vector<void *> pieces;
+    for (int i = 0; i < count; ++i) {
+        pieces.push_back(std::malloc(Size));
+        std::memset(pieces.back(), 1, Size);
+    }
+    return pieces;
+}
+
 // The window's pieces must come from the advised part of the heap, not from
 // the stretch below the first huge-page boundary, and every page they touch
 // must be a huge one: a huge page of which malloc wrote a small page before
-// the advice stays in small pages. Pieces this large are cut from the heap's
-// top (the test program has freed none), enough of them to reach into the
-// second huge page.
+// the advice stays in small pages. Enough pieces to reach into the second
+// huge page.
 void LargePiecesLandInHugePages()
 {
     const long fallbacks = HugePageFallbacks();
     const HeapReserve::TPadding padding = HeapReserve::ForFirstWindow();
-    constexpr size_t Size = 100000;
-    std::vector<void *> pieces;
-    for (int i = 0; i < 30; ++i) {
-        pieces.push_back(std::malloc(Size));
-        std::memset(pieces.back(), 1, Size);
-    }
+    const std::vector<void *> pieces = TouchedPieces(30);
     const TMapping first = MappingOf(pieces.front());
     const TMapping last = MappingOf(pieces.back());
     for (void *piece : pieces)
@@ -108,12 +115,7 @@ void ADrawingsPiecesLandInHugePages()
         std::exit(1);
     const long fallbacks = HugePageFallbacks();
     HeapReserve::ForDiagramFile(file.fileName());
-    constexpr size_t Size = 100000;
-    std::vector<void *> pieces;
-    for (int i = 0; i < 200; ++i) {
-        pieces.push_back(std::malloc(Size));
-        std::memset(pieces.back(), 1, Size);
-    }
+    const std::vector<void *> pieces = TouchedPieces(200);
     const TMapping last = MappingOf(pieces.back());
     if (HugePageFallbacks() != fallbacks)
         std::exit(Inconclusive);
