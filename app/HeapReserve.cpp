@@ -95,7 +95,7 @@ TPadding ForFirstWindow()
         uintptr_t boundary = HugePageAbove(start);
         if (boundary - start < SmallestPiece)
             boundary += HugePage;
-        madvise(reinterpret_cast<void *>(boundary), FirstWindow, MADV_HUGEPAGE);
+        AdviseHuge(boundary, boundary + FirstWindow);
         std::free(probe);
         // The padding takes the free top's stretch below the boundary, so the
         // top's header lies just below it and the window's first piece starts

@@ -508,10 +508,8 @@ void TFrmMain::actEditReImportExecute()
     const QString value = ProjectSettings->ReadString(CustomerSection, FloorPlanKey);
     if (value.isEmpty())
         return actEditImportExecute();
-    // As everywhere the key is read, any folder part of it is ignored.
-    const QString path =
-        FloorPlanFolder() + QFileInfo(QString(value).replace(u'\\', u'/')).fileName();
-    if (!QFileInfo(path).isFile())
+    const QString path = FloorPlanOf(value);
+    if (path.isEmpty())
         return Tell(QStringLiteral("该文件不存在，请重新选择户型图，户型图必须存放在程序主目录的 "
                                    "background 子目录下！"));
     TPicture picture;
